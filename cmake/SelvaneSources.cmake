@@ -1,0 +1,38 @@
+# The libraries that make up Selvane, shared by the program build and the test
+# build (which compiles them again with its own toolchain).
+set(SELVANE_ROOT ${CMAKE_CURRENT_LIST_DIR}/..)
+
+set(SELVANE_DEFINES _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600 UNICODE _UNICODE NOMINMAX)
+
+function(selvane_library name)
+    add_library(${name} STATIC ${ARGN})
+    target_include_directories(${name} PUBLIC ${SELVANE_ROOT})
+    target_compile_definitions(${name} PUBLIC ${SELVANE_DEFINES})
+    target_compile_options(${name} PRIVATE -Wall -Wextra -Wno-unknown-pragmas -Wno-cast-function-type)
+endfunction()
+
+file(GLOB SELVANE_FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${SELVANE_ROOT}/framework/*.cpp)
+selvane_library(selvane_framework ${SELVANE_FRAMEWORK_SOURCES})
+target_link_libraries(selvane_framework PUBLIC gdiplus ole32 oleaut32 uuid comctl32 shell32 user32 gdi32 kernel32)
+
+file(GLOB SELVANE_TRANSLUCENT_SOURCES CONFIGURE_DEPENDS ${SELVANE_ROOT}/translucent/*.cpp)
+selvane_library(selvane_translucent ${SELVANE_TRANSLUCENT_SOURCES})
+target_link_libraries(selvane_translucent PUBLIC selvane_framework)
+
+file(GLOB SELVANE_APP_SOURCES CONFIGURE_DEPENDS ${SELVANE_ROOT}/app/*.cpp)
+list(FILTER SELVANE_APP_SOURCES EXCLUDE REGEX "/App\\.cpp$")
+selvane_library(selvane_app ${SELVANE_APP_SOURCES})
+target_link_libraries(selvane_app PUBLIC selvane_translucent)
+
+# The resource script, compiled once per build tree and linked into the
+# program and into every test that needs the real resources.
+set(SELVANE_RC ${SELVANE_ROOT}/res/Selvane.rc)
+file(GLOB SELVANE_RES_FILES CONFIGURE_DEPENDS ${SELVANE_ROOT}/res/*.* ${SELVANE_ROOT}/res/art/*)
+set_source_files_properties(${SELVANE_RC} PROPERTIES OBJECT_DEPENDS "${SELVANE_RES_FILES}")
+add_library(selvane_resources OBJECT ${SELVANE_RC})
+target_include_directories(selvane_resources PRIVATE ${SELVANE_ROOT}/res)
+
+# Static runtime, and an image the XP loader accepts.
+set(SELVANE_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -municode
+    -Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,1
+    -Wl,--major-os-version,5 -Wl,--minor-os-version,1)
