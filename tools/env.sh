@@ -53,17 +53,19 @@ selvane_display() {
     return 1
 }
 
-# Make the prefix once, then keep one wineserver alive for the whole run. Its
-# output goes to /dev/null: a wineserver that inherits CTest's pipes keeps them
-# open and CTest waits for it.
+# Make the prefix once, then keep one wineserver and Wine's own services alive
+# for the whole run, all with output to /dev/null. Whatever starts them passes
+# on its stdout and stderr; a service holding CTest's pipes makes CTest wait
+# for it until the test times out.
 selvane_wine() {
+    mkdir -p "$WINEPREFIX"
+    wineserver -p >/dev/null 2>&1 </dev/null
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix in $WINEPREFIX"
-        mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1 </dev/null
-        wineserver -w
+    else
+        wineboot >/dev/null 2>&1 </dev/null
     fi
-    wineserver -p >/dev/null 2>&1 </dev/null
 }
 
 selvane_cleanup() {

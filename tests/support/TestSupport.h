@@ -1,0 +1,53 @@
+// Helpers shared by the tests. Every helper that checks something takes the
+// caller's file and line, so a failure points at the test's own line.
+#pragma once
+
+#include "framework/Afx.h"
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace test {
+
+// A path of the build machine as Wine sees it (drive Z: is the root).
+std::wstring HostPath(const char* unixPath);
+// The built Selvane.exe, as a Windows path.
+std::wstring SelvaneExePath();
+// A file of the source tree, as a Windows path.
+std::wstring SourcePath(const char* relative);
+
+// Folder of the running test executable, with a trailing backslash.
+std::wstring ExeDirectory();
+
+// Writes bytes to a file, replacing it. Returns false on failure.
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+bool ReadFileBytes(const std::wstring& path, std::string& bytes);
+
+// UTF-16 to UTF-8, for messages.
+std::string Narrow(const std::wstring& text);
+
+// Runs a program of the build machine (xdotool, xwd, ...) through Wine's
+// Unix launcher and waits for it; returns its exit code, -1 if it did not run.
+int RunHostCommand(const std::string& commandLine, std::string* output = nullptr);
+
+// Pumps this thread's messages until `done` returns true or `timeoutMs`
+// passes; returns the last value of `done`. Tests wait for conditions, not
+// for time.
+template <typename Pred>
+bool PumpUntil(Pred done, DWORD timeoutMs = 5000)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (done()) return true;
+        if (GetTickCount() - start > timeoutMs) return done();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+}  // namespace test
