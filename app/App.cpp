@@ -1,8 +1,3 @@
-// Program entry. Until the application object exists the program starts and
-// ends without showing anything.
-#include "framework/Afx.h"
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
-{
-    return 0;
-}
+// The application object lives here once the launcher exists; until then the
+// framework's entry point finds none and the program ends at once.
+#include "framework/CWinApp.h"

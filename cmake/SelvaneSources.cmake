@@ -12,6 +12,10 @@ function(selvane_library name)
 endfunction()
 
 file(GLOB SELVANE_FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${SELVANE_ROOT}/framework/*.cpp)
+# The entry point goes into each program itself: the C runtime asks for
+# wWinMain only after the libraries have been searched.
+list(FILTER SELVANE_FRAMEWORK_SOURCES EXCLUDE REGEX "/AppEntry\\.cpp$")
+set(SELVANE_ENTRY_SOURCE ${SELVANE_ROOT}/framework/AppEntry.cpp)
 selvane_library(selvane_framework ${SELVANE_FRAMEWORK_SOURCES})
 target_link_libraries(selvane_framework PUBLIC gdiplus ole32 oleaut32 uuid comctl32 shell32 user32 gdi32 kernel32)
 

@@ -1,9 +1,7 @@
 #include "translucent/ImageLoader.h"
 
 #include "framework/AppState.h"
-#include "framework/ScopedWin.h"
-
-#include <cstring>
+#include "framework/ResourceStream.h"
 
 namespace {
 
@@ -17,46 +15,22 @@ Gdiplus::Image* LoadBitmapResource(UINT id, HMODULE module)
     return image;
 }
 
-// A stream that owns a copy of the resource bytes. GDI+ keeps a reference and
-// may read the bytes again while the image lives; the block is freed with the
-// stream's last reference, that is, with the image.
-ComPtr<IStream> CopyResourceToStream(UINT id, LPCWSTR type, HMODULE module)
-{
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), type);
-    if (!found)
-        return nullptr;
-    DWORD size = SizeofResource(module, found);
-    HGLOBAL loaded = LoadResource(module, found);
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes || size == 0)
-        return nullptr;
-
-    HGLOBAL block = GlobalAlloc(GMEM_FIXED, size);
-    if (!block)
-        return nullptr;
-    void* dest = GlobalLock(block);
-    std::memcpy(dest, bytes, size);
-    GlobalUnlock(block);
-
-    ComPtr<IStream> stream;
-    if (FAILED(CreateStreamOnHGlobal(block, TRUE, stream.Out()))) {
-        GlobalFree(block);
-        return nullptr;
-    }
-    return stream;
-}
-
 }  // namespace
 
 Gdiplus::Image* LoadImageFromResource(UINT nResourceId, LPCWSTR lpszType, HMODULE hModule)
 {
     UINT id = nResourceId & 0xFFFF;
+    // Module 0 means the application's resources on both paths: a bitmap
+    // looked up in module 0 could only be one of the system's own.
     if (!hModule)
         hModule = AfxGetResourceHandle();
     if (lpszType == RT_BITMAP)
         return LoadBitmapResource(id, hModule);
 
-    ComPtr<IStream> stream = CopyResourceToStream(id, lpszType, hModule);
+    // GDI+ keeps a reference to the stream and may read the encoded bytes
+    // again while the image lives; the stream owns its copy of them, so the
+    // copy goes with the image.
+    ComPtr<IStream> stream = CreateResourceStream(hModule, MAKEINTRESOURCEW(id), lpszType);
     // With no stream GDI+ gives an image in the failed state: width and
     // height 0, drawing does nothing. Callers cope with that, not with null.
     return new Gdiplus::Image(stream.Get(), FALSE);

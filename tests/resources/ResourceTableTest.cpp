@@ -2,8 +2,8 @@
 // the table the program and its pages rely on.
 #include "support/TestSupport.h"
 
-#include "framework/DialogInitData.h"
-#include "framework/DialogTemplate.h"
+#include "framework/CDialogInitData.h"
+#include "framework/CDialogTemplate.h"
 
 #include <cstring>
 #include <map>

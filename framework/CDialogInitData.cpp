@@ -1,4 +1,4 @@
-#include "DialogInitData.h"
+#include "CDialogInitData.h"
 
 #include <cstring>
 

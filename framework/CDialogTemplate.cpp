@@ -1,4 +1,4 @@
-#include "DialogTemplate.h"
+#include "CDialogTemplate.h"
 
 #include <cstring>
 

@@ -1,0 +1,38 @@
+// A GDI brush owned by its object; deleted with it.
+#pragma once
+
+#include "Afx.h"
+
+class CBrush {
+public:
+    CBrush() = default;
+    explicit CBrush(COLORREF color) { CreateSolidBrush(color); }
+    ~CBrush() { DeleteObject(); }
+    CBrush(const CBrush&) = delete;
+    CBrush& operator=(const CBrush&) = delete;
+
+    BOOL CreateSolidBrush(COLORREF color) { return Attach(::CreateSolidBrush(color)); }
+    BOOL Attach(HBRUSH brush)
+    {
+        if (m_hObject || !brush) return FALSE;
+        m_hObject = brush;
+        return TRUE;
+    }
+    HBRUSH Detach()
+    {
+        HBRUSH b = m_hObject;
+        m_hObject = nullptr;
+        return b;
+    }
+    BOOL DeleteObject()
+    {
+        if (!m_hObject) return FALSE;
+        ::DeleteObject(m_hObject);
+        m_hObject = nullptr;
+        return TRUE;
+    }
+    HBRUSH GetSafeHandle() const { return m_hObject; }
+    operator HBRUSH() const { return m_hObject; }
+
+    HBRUSH m_hObject = nullptr;
+};
