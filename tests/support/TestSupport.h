@@ -51,3 +51,28 @@ bool PumpUntil(Pred done, DWORD timeoutMs = 5000)
 }
 
 }  // namespace test
+
+namespace test {
+
+// Pixels read back from the X server, as a player would see them.
+struct Capture {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgba;   // row-major, 4 bytes a pixel
+    COLORREF At(int x, int y) const;
+    BYTE Alpha(int x, int y) const;
+};
+
+// The rectangle (screen coordinates) of the whole screen.
+bool CaptureScreen(const RECT& rect, Capture& out);
+// The window's own X drawable, alpha included (layered windows keep
+// premultiplied pixels there).
+bool CaptureWindow(HWND hwnd, Capture& out);
+
+// The pointer, moved and clicked through the X server (xdotool).
+bool MovePointer(int x, int y);
+bool ClickPointer(int button = 1);
+bool PressPointer(int button = 1);
+bool ReleasePointer(int button = 1);
+bool PressKey(const char* keysym);
+
+}  // namespace test
