@@ -79,6 +79,7 @@ CWnd::CreationScope::~CreationScope()
 
 CWnd::CWnd() = default;
 
+
 CWnd::~CWnd()
 {
     // An object still bound takes its window with it (the ordinary rule for

@@ -68,6 +68,13 @@ selvane_wine() {
     fi
 }
 
+# In our own Xvfb there is no window manager. Wine's "managed" windows wait
+# for one (every hide times out after a second or two) and leave window
+# moves to it, so there every window is left to Wine itself.
+selvane_wine_without_wm() {
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+}
+
 selvane_cleanup() {
     wineserver -k >/dev/null 2>&1 || true
     [ -n "${SELVANE_XVFB_PID:-}" ] && kill "$SELVANE_XVFB_PID" 2>/dev/null

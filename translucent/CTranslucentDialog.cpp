@@ -12,6 +12,11 @@ CTranslucentDialog::CTranslucentDialog(UINT nIDTemplate, UINT nImageId, LPCWSTR 
 
 CTranslucentDialog::~CTranslucentDialog()
 {
+    // Normally the window is gone by now (DoModal destroys it). If not, it
+    // goes while this object is still whole, and takes the companion's
+    // window with it before the companion object is deleted.
+    if (m_hWnd)
+        DestroyWindow();
     delete m_pCompanion;
     m_pCompanion = nullptr;
     delete m_pImage;

@@ -12,6 +12,7 @@
 #define IDC_ACTIVEX          1004
 #define IDC_EDIT             1005
 #define IDC_COMPANION_BUTTON 1006
+#define IDC_OFFKEY           1007
 // Pictures
 #define IDB_TEST_ART         301
 #define IDB_TEST_NORMAL      139

@@ -60,7 +60,13 @@ std::string Narrow(const std::wstring& text)
     return out;
 }
 
-int RunHostCommand(const std::string& commandLine, std::string* output)
+namespace {
+
+struct HostCommand {
+    std::wstring rcPath, outPath;
+};
+
+bool LaunchHostCommand(const std::string& commandLine, HostCommand& started)
 {
     // Wine starts a Unix program given by absolute path, but its exit code
     // and output do not come back through the process handle or our pipes:
@@ -78,22 +84,62 @@ int RunHostCommand(const std::string& commandLine, std::string* output)
     std::vector<char> line(cmd.begin(), cmd.end());
     line.push_back('\0');
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return -1;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+        return false;
+    // For a Unix program Wine hands back no real handles: the values in `pi`
+    // are left over, and closing them would close handles of our own (our
+    // standard output among them). Nothing to close.
+    started.rcPath = HostPath(rc.c_str());
+    started.outPath = HostPath(out.c_str());
+    return true;
+}
 
-    std::wstring rcPath = HostPath(rc.c_str()), outPath = HostPath(out.c_str());
+// The exit code once the command has finished, else -2.
+int PollHostCommand(const HostCommand& c, std::string* output)
+{
     std::string code;
+    if (GetFileAttributesW(c.rcPath.c_str()) == INVALID_FILE_ATTRIBUTES || !ReadFileBytes(c.rcPath, code) ||
+        code.empty())
+        return -2;
+    if (output) ReadFileBytes(c.outPath, *output);
+    DeleteFileW(c.rcPath.c_str());
+    DeleteFileW(c.outPath.c_str());
+    return atoi(code.c_str());
+}
+
+std::vector<HostCommand> g_background;
+
+}  // namespace
+
+int RunHostCommand(const std::string& commandLine, std::string* output)
+{
+    HostCommand c;
+    if (!LaunchHostCommand(commandLine, c))
+        return -1;
     for (DWORD start = GetTickCount(); GetTickCount() - start < 60000;) {
-        if (GetFileAttributesW(rcPath.c_str()) != INVALID_FILE_ATTRIBUTES && ReadFileBytes(rcPath, code) &&
-            !code.empty())
-            break;
-        Sleep(10);
+        int code = PollHostCommand(c, output);
+        if (code != -2) return code;
+        Sleep(5);
     }
-    if (output) ReadFileBytes(outPath, *output);
-    DeleteFileW(rcPath.c_str());
-    DeleteFileW(outPath.c_str());
-    return code.empty() ? -1 : atoi(code.c_str());
+    return -1;
+}
+
+bool StartHostCommand(const std::string& commandLine)
+{
+    HostCommand c;
+    if (!LaunchHostCommand(commandLine, c))
+        return false;
+    g_background.push_back(c);
+    return true;
+}
+
+void WaitHostCommands(DWORD timeoutMs)
+{
+    PumpUntil([] {
+        for (auto it = g_background.begin(); it != g_background.end();)
+            it = PollHostCommand(*it, nullptr) != -2 ? g_background.erase(it) : it + 1;
+        return g_background.empty();
+    }, timeoutMs);
+    g_background.clear();
 }
 
 }  // namespace test
@@ -148,9 +194,13 @@ bool CaptureWindow(HWND hwnd, Capture& out)
 
 bool MovePointer(int x, int y)
 {
+    // Not --sync: xdotool then waits for a motion event, and there is none
+    // when the pointer is already there.
     char cmd[96];
-    wsprintfA(cmd, "xdotool mousemove --sync %d %d", x, y);
-    return RunHostCommand(cmd) == 0;
+    wsprintfA(cmd, "xdotool mousemove %d %d", x, y);
+    if (RunHostCommand(cmd) != 0) return false;
+    POINT p = {};
+    return PumpUntil([&] { return GetCursorPos(&p) && p.x == x && p.y == y; }, 3000);
 }
 
 bool ClickPointer(int button)

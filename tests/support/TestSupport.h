@@ -75,4 +75,10 @@ bool PressPointer(int button = 1);
 bool ReleasePointer(int button = 1);
 bool PressKey(const char* keysym);
 
+// Starts a host command without waiting for it (for input that must arrive
+// while this thread runs a modal loop of the system's); WaitHostCommands
+// waits for all started ones, pumping messages meanwhile.
+bool StartHostCommand(const std::string& commandLine);
+void WaitHostCommands(DWORD timeoutMs = 20000);
+
 }  // namespace test
