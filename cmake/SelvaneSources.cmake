@@ -17,16 +17,20 @@ file(GLOB SELVANE_FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${SELVANE_ROOT}/framework/
 list(FILTER SELVANE_FRAMEWORK_SOURCES EXCLUDE REGEX "/AppEntry\\.cpp$")
 set(SELVANE_ENTRY_SOURCE ${SELVANE_ROOT}/framework/AppEntry.cpp)
 selvane_library(selvane_framework ${SELVANE_FRAMEWORK_SOURCES})
-target_link_libraries(selvane_framework PUBLIC gdiplus ole32 oleaut32 uuid comctl32 shell32 user32 gdi32 kernel32)
+target_link_libraries(selvane_framework PUBLIC gdiplus ole32 oleaut32 uuid urlmon comctl32 shell32 user32 gdi32 kernel32)
 
 file(GLOB SELVANE_TRANSLUCENT_SOURCES CONFIGURE_DEPENDS ${SELVANE_ROOT}/translucent/*.cpp)
 selvane_library(selvane_translucent ${SELVANE_TRANSLUCENT_SOURCES})
 target_link_libraries(selvane_translucent PUBLIC selvane_framework)
 
+file(GLOB SELVANE_LAUNCHER_SOURCES CONFIGURE_DEPENDS ${SELVANE_ROOT}/launcher/*.cpp)
+selvane_library(selvane_launcher ${SELVANE_LAUNCHER_SOURCES})
+target_link_libraries(selvane_launcher PUBLIC selvane_translucent)
+
 file(GLOB SELVANE_APP_SOURCES CONFIGURE_DEPENDS ${SELVANE_ROOT}/app/*.cpp)
 list(FILTER SELVANE_APP_SOURCES EXCLUDE REGEX "/App\\.cpp$")
 selvane_library(selvane_app ${SELVANE_APP_SOURCES})
-target_link_libraries(selvane_app PUBLIC selvane_translucent)
+target_link_libraries(selvane_app PUBLIC selvane_launcher)
 
 # The resource script, compiled once per build tree and linked into the
 # program and into every test that needs the real resources.

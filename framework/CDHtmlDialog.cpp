@@ -1,5 +1,10 @@
 #include "CDHtmlDialog.h"
 
+#include "CDHtmlControlSite.h"
+#include "COleControlSite.h"
+
+#include <urlmon.h>
+
 CDHtmlDialog::CDHtmlDialog() = default;
 
 CDHtmlDialog::CDHtmlDialog(UINT nIDTemplate, UINT nHtmlResID, CWnd* pParentWnd)
@@ -9,9 +14,34 @@ CDHtmlDialog::CDHtmlDialog(UINT nIDTemplate, UINT nHtmlResID, CWnd* pParentWnd)
 
 CDHtmlDialog::~CDHtmlDialog() = default;
 
+COleControlSite* CDHtmlDialog::CreateControlSite(COleControlContainer* pContainer, UINT nID, REFCLSID)
+{
+    return new CDHtmlControlSite(pContainer, nID, this);
+}
+
 BOOL CDHtmlDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
+
+    // The template's own browser 102, or one made over the client area.
+    if (HWND existing = ::GetDlgItem(m_hWnd, AFX_IDC_BROWSER)) {
+        m_wndBrowser.SubclassWindow(existing);
+        m_wndBrowser.m_pCtrlSite = COleControlSite::FromWindow(existing);
+    } else {
+        RECT client;
+        GetClientRect(&client);
+        m_wndBrowser.CreateControl(CLSID_WebBrowser, nullptr, WS_CHILD | WS_VISIBLE, client, this, AFX_IDC_BROWSER);
+    }
+    if (m_wndBrowser.m_pCtrlSite)
+        m_pBrowserApp = m_wndBrowser.m_pCtrlSite->QueryControl<IWebBrowser2>(IID_IWebBrowser2);
+
+    if (m_nHtmlResID) {
+        wchar_t path[MAX_PATH];
+        GetModuleFileNameW(nullptr, path, MAX_PATH);
+        CString url;
+        url.Format(L"res://%s/%d", path, m_nHtmlResID);
+        Navigate(url);
+    }
     return TRUE;
 }
 
@@ -27,11 +57,60 @@ BOOL CDHtmlDialog::IsExternalDispatchSafe()
 
 BOOL CDHtmlDialog::CanAccessExternal()
 {
-    return IsExternalDispatchSafe();
+    if (IsExternalDispatchSafe())
+        return TRUE;
+    if (!m_pBrowserApp)
+        return FALSE;
+    ScopedBstr location;
+    if (FAILED(m_pBrowserApp->get_LocationURL(location.Out())) || !location.Get())
+        return FALSE;
+    ComPtr<IInternetSecurityManager> security;
+    if (FAILED(CoInternetCreateSecurityManager(nullptr, security.Out(), 0)))
+        return FALSE;
+    DWORD zone = URLZONE_INVALID;
+    return SUCCEEDED(security->MapUrlToZone(location.Get(), &zone, 0)) && zone == URLZONE_LOCAL_MACHINE;
 }
 
-void CDHtmlDialog::Navigate(LPCWSTR, DWORD, LPCWSTR, LPCWSTR, LPVOID, DWORD)
+HRESULT CDHtmlDialog::GetExternal(IDispatch** ppDispatch)
 {
+    *ppDispatch = nullptr;
+    if (!m_spExternalDisp || !CanAccessExternal())
+        return S_FALSE;
+    *ppDispatch = m_spExternalDisp.Get();
+    (*ppDispatch)->AddRef();
+    return S_OK;
+}
+
+void CDHtmlDialog::Navigate(LPCWSTR lpszURL, DWORD dwFlags, LPCWSTR lpszTargetFrameName, LPCWSTR lpszHeaders,
+                            LPVOID lpvPostData, DWORD dwPostDataLen)
+{
+    if (!m_pBrowserApp || !lpszURL)
+        return;
+    m_strCurrentUrl = lpszURL;
+    ScopedBstr url(lpszURL);
+    ScopedVariant flags, target, postData, headers;
+    V_VT(&flags) = VT_I4;
+    V_I4(&flags) = static_cast<LONG>(dwFlags);
+    if (lpszTargetFrameName) {
+        V_VT(&target) = VT_BSTR;
+        V_BSTR(&target) = SysAllocString(lpszTargetFrameName);
+    }
+    if (lpszHeaders) {
+        V_VT(&headers) = VT_BSTR;
+        V_BSTR(&headers) = SysAllocString(lpszHeaders);
+    }
+    if (lpvPostData && dwPostDataLen) {
+        SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, dwPostDataLen);
+        if (array) {
+            void* data = nullptr;
+            SafeArrayAccessData(array, &data);
+            memcpy(data, lpvPostData, dwPostDataLen);
+            SafeArrayUnaccessData(array);
+            V_VT(&postData) = VT_ARRAY | VT_UI1;
+            V_ARRAY(&postData) = array;
+        }
+    }
+    m_pBrowserApp->Navigate(url.Get(), &flags, &target, &postData, &headers);
 }
 
 void CDHtmlDialog::OnSize(UINT nType, int cx, int cy)
@@ -43,6 +122,8 @@ void CDHtmlDialog::OnSize(UINT nType, int cx, int cy)
 
 void CDHtmlDialog::OnDestroy()
 {
+    // The browser's interfaces go first; the container then closes the
+    // control itself.
     m_pBrowserApp.Reset();
     CDialog::OnDestroy();
 }

@@ -1,7 +1,8 @@
-// A dialog that hosts web content. Its own browser (control id 102) fills the
-// client area and starts on an HTML resource of the executable; any browser
-// control in the template is hosted too. The dialog can offer an automation
-// object to its pages as window.external.
+// A dialog that hosts web content. Its own browser (control id 102) fills
+// the client area and starts on an HTML resource of the executable
+// ("res://<exe path>/<id>"); browser controls in the template are hosted too,
+// all with sites that ask this dialog for their host settings and for
+// window.external.
 #pragma once
 
 #include "CDialog.h"
@@ -10,6 +11,18 @@
 #include <exdisp.h>
 
 #define AFX_IDC_BROWSER 102
+
+// DHTML event maps: the element events a dialog handles. The system's
+// dialogs handle none, so a map holds only its end.
+struct AFX_DHTML_EVENT_MAP_ENTRY {
+    const wchar_t* szName;
+};
+#define DECLARE_DHTML_EVENT_MAP() \
+protected:                        \
+    static const AFX_DHTML_EVENT_MAP_ENTRY* GetDHtmlEventMap();
+#define BEGIN_DHTML_EVENT_MAP(theClass) \
+    const AFX_DHTML_EVENT_MAP_ENTRY* theClass::GetDHtmlEventMap() { static const AFX_DHTML_EVENT_MAP_ENTRY entries[] = {
+#define END_DHTML_EVENT_MAP() {nullptr}}; return entries; }
 
 class CDHtmlDialog : public CDialog {
 public:
@@ -23,9 +36,14 @@ public:
     void SetExternalDispatch(IDispatch* pdispExternal);
     IDispatch* GetExternalDispatch() const { return m_spExternalDisp.Get(); }
     // Whether a page may have the external object. IsExternalDispatchSafe
-    // is asked first; without it, only pages of the local machine zone may.
+    // is asked first; without it, only a page of the local machine zone
+    // shown in the dialog's own browser may.
     virtual BOOL CanAccessExternal();
     virtual BOOL IsExternalDispatchSafe();
+    // What the browser's host asks for: the external object (S_FALSE and
+    // null when there is none or it may not be had) and the host flags.
+    HRESULT GetExternal(IDispatch** ppDispatch);
+    DWORD GetHostFlags() const { return m_dwHostFlags; }
 
     // Navigates the dialog's own browser.
     void Navigate(LPCWSTR lpszURL, DWORD dwFlags = 0, LPCWSTR lpszTargetFrameName = nullptr,
@@ -35,11 +53,15 @@ public:
     IWebBrowser2* Browser() const { return m_pBrowserApp.Get(); }
     CString m_strCurrentUrl;
 
+    COleControlSite* CreateControlSite(COleControlContainer* pContainer, UINT nID, REFCLSID clsid) override;
+
 protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnDestroy();
 
     UINT m_nHtmlResID = 0;
+    // No 3-D border, no scroll bars.
+    DWORD m_dwHostFlags = 0x0C;
     ComPtr<IWebBrowser2> m_pBrowserApp;
     CWnd m_wndBrowser;
     ComPtr<IDispatch> m_spExternalDisp;

@@ -1,5 +1,7 @@
 #include "CDataExchange.h"
 
+#include "COleControlContainer.h"
+
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {
     HWND control = m_pDlgWnd ? ::GetDlgItem(m_pDlgWnd->m_hWnd, nIDC) : nullptr;
@@ -20,4 +22,7 @@ void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
     HWND control = pDX->PrepareCtrl(nIDC);
     if (!rControl.SubclassWindow(control))
         pDX->Fail();
+    // An ActiveX control: the wrapper talks to it through its site.
+    if (pDX->m_pDlgWnd->m_pCtrlCont)
+        rControl.m_pCtrlSite = pDX->m_pDlgWnd->m_pCtrlCont->FindSite(static_cast<UINT>(nIDC));
 }

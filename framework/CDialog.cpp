@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "CDataExchange.h"
 #include "CDialogInitData.h"
+#include "COleControlContainer.h"
 #include "CWinApp.h"
 #include "FrameworkClasses.h"
 
@@ -210,8 +211,26 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
 
 BOOL CDialog::CreateControlContainerItems()
 {
-    if (!m_activeXItems.empty())
+    if (m_activeXItems.empty())
+        return TRUE;
+    COleControlContainer* container = GetControlContainer();
+    if (!container) {
         OutputDebugStringA("Selvane: ActiveX items in a dialog without control hosting are left out\n");
+        return TRUE;
+    }
+    CDialogInitData init;
+    init.Load(AfxGetResourceHandle(), m_lpszTemplateName);
+    for (const DialogTemplateItem& item : m_activeXItems) {
+        CLSID clsid;
+        if (!item.GetClsid(clsid))
+            continue;
+        RECT rect = {item.x, item.y, item.x + item.cx, item.y + item.cy};
+        MapDialogRect(m_hWnd, &rect);
+        const DialogInitEntry* state = init.Find(static_cast<WORD>(item.id), WM_OCC_LOADFROMSTREAM);
+        if (!container->CreateControl(clsid, rect, item.id, item.style, state ? state->data.data() : nullptr,
+                                      state ? state->data.size() : 0))
+            OutputDebugStringA("Selvane: an ActiveX control of the template could not be created\n");
+    }
     return TRUE;
 }
 
@@ -275,6 +294,10 @@ void CDialog::OnCancel()
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
+    // A control with the keyboard sees its keys first (Tab and the
+    // clipboard keys inside a page), then the dialog manager.
+    if (m_pCtrlCont && m_pCtrlCont->PreTranslateMessage(pMsg))
+        return TRUE;
     // The dialog manager's keyboard handling: Tab, arrows, mnemonics, and
     // Enter and Esc as the OK and cancel commands.
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hWnd)

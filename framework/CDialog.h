@@ -15,8 +15,6 @@
 #include <memory>
 #include <vector>
 
-class COleControlContainer;
-
 class CDialog : public CWnd {
 public:
     CDialog();
@@ -41,9 +39,6 @@ public:
 
     // Sends the template's stored control data (resource 240) to the controls.
     BOOL ExecuteDlgInit(LPCWSTR lpszResourceName);
-
-    // The control container of this dialog once it hosts ActiveX controls.
-    COleControlContainer* m_pCtrlCont = nullptr;
 
 protected:
     LPCWSTR m_lpszTemplateName = nullptr;

@@ -2,6 +2,8 @@
 
 #include "AppState.h"
 #include "CHandleMap.h"
+#include "COleControlContainer.h"
+#include "COleControlSite.h"
 #include "CWinApp.h"
 #include "FrameworkClasses.h"
 
@@ -82,6 +84,9 @@ CWnd::CWnd() = default;
 
 CWnd::~CWnd()
 {
+    // A window that was detached never saw WM_DESTROY: its controls go now.
+    delete m_pCtrlCont;
+    m_pCtrlCont = nullptr;
     // An object still bound takes its window with it (the ordinary rule for
     // member controls is that their window has gone first, with the parent).
     if (m_hWnd && CHandleMap::LookupPermanent(m_hWnd) == this) {
@@ -228,6 +233,11 @@ LRESULT CWnd::CallWndProc(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, LPA
         result = message == WM_CREATE ? -1 : 0;
     }
     g_currentMessage = saved;
+    // Hosted controls are closed while their windows still exist.
+    if (message == WM_DESTROY && CHandleMap::LookupPermanent(hwnd) == wnd && wnd->m_pCtrlCont) {
+        delete wnd->m_pCtrlCont;
+        wnd->m_pCtrlCont = nullptr;
+    }
     if (message == WM_NCDESTROY && CHandleMap::LookupPermanent(hwnd) == wnd)
         wnd->OnFinalDestroy();
     return result;
@@ -370,6 +380,53 @@ const AFX_MSGMAP* CWnd::GetThisMessageMap()
 const AFX_MSGMAP* CWnd::GetMessageMap() const
 {
     return GetThisMessageMap();
+}
+
+// ---------------------------------------------------------------------------
+// Control hosting
+
+COleControlContainer* CWnd::GetControlContainer()
+{
+    if (!m_pCtrlCont && m_hWnd && AfxControlContainerEnabled())
+        m_pCtrlCont = new COleControlContainer(this);
+    return m_pCtrlCont;
+}
+
+COleControlSite* CWnd::CreateControlSite(COleControlContainer* pContainer, UINT nID, REFCLSID)
+{
+    return new COleControlSite(pContainer, nID);
+}
+
+BOOL CWnd::CreateControl(REFCLSID clsid, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                         CWnd* pParentWnd, UINT nID)
+{
+    if (m_hWnd || !pParentWnd)
+        return FALSE;
+    COleControlContainer* container = pParentWnd->GetControlContainer();
+    if (!container)
+        return FALSE;
+    COleControlSite* site = container->CreateControl(clsid, rect, nID, dwStyle);
+    if (!site || !SubclassWindow(site->m_hWnd))
+        return FALSE;
+    m_pCtrlSite = site;
+    if (lpszWindowName)
+        ::SetWindowTextW(m_hWnd, lpszWindowName);
+    return TRUE;
+}
+
+void CWnd::InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...)
+{
+    if (!m_pCtrlSite)
+        return;
+    va_list args;
+    va_start(args, pbParamInfo);
+    try {
+        m_pCtrlSite->InvokeHelperV(dwDispID, wFlags, vtRet, pvRet, pbParamInfo, args);
+    } catch (...) {
+        va_end(args);
+        throw;
+    }
+    va_end(args);
 }
 
 // ---------------------------------------------------------------------------

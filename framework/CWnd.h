@@ -11,6 +11,7 @@
 #include "CString.h"
 
 class CDataExchange;
+class COleControlContainer;
 class COleControlSite;
 
 class CWnd : public CCmdTarget {
@@ -101,8 +102,24 @@ public:
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse);
     BOOL KillTimer(UINT_PTR nIDEvent);
 
-    // Control hosting: the site of the ActiveX control this object wraps.
+    // Control hosting: the site of the ActiveX control this object wraps,
+    // and the container of the controls this window hosts.
     COleControlSite* m_pCtrlSite = nullptr;
+    COleControlContainer* m_pCtrlCont = nullptr;
+
+    // Creates an ActiveX control as a child of pParentWnd and binds this
+    // object to it. FALSE when control hosting is off, the parent has no
+    // window or the control cannot be created.
+    BOOL CreateControl(REFCLSID clsid, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                       UINT nID);
+    // An IDispatch call on the wrapped control (see COleControlSite). Does
+    // nothing when this object wraps no control.
+    void InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...);
+    // The container of this window's controls, made on first use.
+    COleControlContainer* GetControlContainer();
+    // The site for a control this window is about to host; windows that
+    // host web pages give their controls richer sites.
+    virtual COleControlSite* CreateControlSite(COleControlContainer* pContainer, UINT nID, REFCLSID clsid);
 
     // Handlers: default processing unless a class overrides them.
     int OnCreate(LPCREATESTRUCTW lpCreateStruct);

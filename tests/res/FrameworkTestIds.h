@@ -5,6 +5,7 @@
 #define IDD_CENTER_STYLE     203
 #define IDD_BACKGROUND       204
 #define IDD_COMPANION        205
+#define IDD_HTML             206
 // Controls
 #define IDC_PLAIN_BUTTON     1001
 #define IDC_IMAGE_BUTTON     1002
