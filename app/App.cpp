@@ -1,3 +1,5 @@
-// The application object lives here once the launcher exists; until then the
-// framework's entry point finds none and the program ends at once.
-#include "framework/CWinApp.h"
+// The one application object. The framework's entry point finds it and runs
+// it.
+#include "app/CTranslucentApp.h"
+
+CTranslucentApp theApp;

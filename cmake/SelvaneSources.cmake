@@ -23,12 +23,17 @@ file(GLOB SELVANE_TRANSLUCENT_SOURCES CONFIGURE_DEPENDS ${SELVANE_ROOT}/transluc
 selvane_library(selvane_translucent ${SELVANE_TRANSLUCENT_SOURCES})
 target_link_libraries(selvane_translucent PUBLIC selvane_framework)
 
+# The configuration reader is the application shell's, but the launcher
+# reads it too: a library of its own below both.
+selvane_library(selvane_config ${SELVANE_ROOT}/app/ConfigFile.cpp)
+target_link_libraries(selvane_config PUBLIC selvane_framework)
+
 file(GLOB SELVANE_LAUNCHER_SOURCES CONFIGURE_DEPENDS ${SELVANE_ROOT}/launcher/*.cpp)
 selvane_library(selvane_launcher ${SELVANE_LAUNCHER_SOURCES})
-target_link_libraries(selvane_launcher PUBLIC selvane_translucent)
+target_link_libraries(selvane_launcher PUBLIC selvane_translucent selvane_config)
 
 file(GLOB SELVANE_APP_SOURCES CONFIGURE_DEPENDS ${SELVANE_ROOT}/app/*.cpp)
-list(FILTER SELVANE_APP_SOURCES EXCLUDE REGEX "/App\\.cpp$")
+list(FILTER SELVANE_APP_SOURCES EXCLUDE REGEX "/(App|ConfigFile)\\.cpp$")
 selvane_library(selvane_app ${SELVANE_APP_SOURCES})
 target_link_libraries(selvane_app PUBLIC selvane_launcher)
 

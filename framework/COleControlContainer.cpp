@@ -5,6 +5,23 @@
 
 namespace {
 bool g_enabled = false;
+bool g_oleStarted = false;
+}
+
+void AfxOleEnsureInitialized()
+{
+    // A thread that already runs OLE (or COM) answers S_FALSE; it is counted
+    // all the same and must be balanced.
+    if (!g_oleStarted && SUCCEEDED(OleInitialize(nullptr)))
+        g_oleStarted = true;
+}
+
+void AfxOleTerm()
+{
+    if (g_oleStarted) {
+        g_oleStarted = false;
+        OleUninitialize();
+    }
 }
 
 void AFXAPI AfxEnableControlContainer()
@@ -17,7 +34,10 @@ bool AfxControlContainerEnabled()
     return g_enabled;
 }
 
-COleControlContainer::COleControlContainer(CWnd* pWnd) : m_pWnd(pWnd) {}
+COleControlContainer::COleControlContainer(CWnd* pWnd) : m_pWnd(pWnd)
+{
+    AfxOleEnsureInitialized();
+}
 
 COleControlContainer::~COleControlContainer()
 {

@@ -16,6 +16,10 @@ class CWnd;
 // objects create controls). Call once at start-up.
 void AFXAPI AfxEnableControlContainer();
 bool AfxControlContainerEnabled();
+// OLE on the GUI thread: started with the first container, ended by the
+// program's entry after the application object has finished.
+void AfxOleEnsureInitialized();
+void AfxOleTerm();
 
 class COleControlContainer {
 public:

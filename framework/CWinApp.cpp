@@ -1,6 +1,7 @@
 #include "CWinApp.h"
 
 #include "AppState.h"
+#include "COleControlContainer.h"
 #include "CWnd.h"
 #include "FrameworkClasses.h"
 
@@ -113,5 +114,6 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
         OutputDebugStringA("Selvane: the application object let an exception escape\n");
         code = -1;
     }
+    AfxOleTerm();
     return code;
 }

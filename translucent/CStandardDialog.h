@@ -25,8 +25,14 @@ public:
     void OnOK() override;
     void OnCancel() override;
 
+    // Under Wine, cuts the key-coloured pixels out of the window with a
+    // window region (see the .cpp); nothing on Windows.
+    void UpdateKeyRegion();
+
 protected:
     HBRUSH OnCtlColor(HDC hdc, CWnd* pWnd, UINT nCtlColor);
+    void OnSize(UINT nType, int cx, int cy);
+    LRESULT OnUpdateKeyRegion(WPARAM wParam, LPARAM lParam);
 
     const COLORREF m_crKey;
     CBrush m_brush;
