@@ -75,6 +75,12 @@ selvane_wine_without_wm() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
 }
 
+# On a real desktop the window manager looks after Wine's windows again.
+selvane_wine_with_wm() {
+    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 </dev/null
+    return 0
+}
+
 selvane_cleanup() {
     wineserver -k >/dev/null 2>&1 || true
     [ -n "${SELVANE_XVFB_PID:-}" ] && kill "$SELVANE_XVFB_PID" 2>/dev/null

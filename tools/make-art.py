@@ -320,9 +320,7 @@ def main():
     save(round_button((30, 31), True, "x"), "button137.png")   # close, hot
     save(round_button((21, 21), False, "-"), "button159.png")  # minimise, normal
     save(round_button((21, 21), True, "-"), "button160.png")   # minimise, hot
-    icon = icon_image()
-    write_icon(icon, os.path.join(RES, "selvane.ico"))
-    icon.save(os.path.join(ROOT, "docs", "icon-preview.png"))
+    write_icon(icon_image(), os.path.join(RES, "selvane.ico"))
     return 0
 
 
