@@ -433,36 +433,17 @@ TEST(DataExchange, AMissingControlFailsTheExchange)
     dlg.DestroyWindow();
 }
 
-// Colours of the test pictures at a point, as GDI+ decodes them.
 COLORREF PictureColour(UINT id, int x, int y)
 {
-    HRSRC r = FindResourceW(nullptr, MAKEINTRESOURCEW(id), L"PNG");
-    HGLOBAL g = LoadResource(nullptr, r);
-    DWORD size = SizeofResource(nullptr, r);
-    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
-    memcpy(GlobalLock(copy), LockResource(g), size);
-    GlobalUnlock(copy);
-    IStream* stream = nullptr;
-    CreateStreamOnHGlobal(copy, TRUE, &stream);
-    Gdiplus::Bitmap bitmap(stream, FALSE);
-    Gdiplus::Color c;
-    bitmap.GetPixel(x, y, &c);
-    stream->Release();
-    return RGB(c.GetR(), c.GetG(), c.GetB());
+    return test::PicturePixel(nullptr, id, x, y);
 }
 
-bool Near(COLORREF a, COLORREF b, int tolerance = 8)
+bool Near(COLORREF a, COLORREF b)
 {
-    return abs(GetRValue(a) - GetRValue(b)) <= tolerance && abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+    return test::ColourNear(a, b, 8);
 }
 
-std::string Hex(COLORREF c)
-{
-    char s[16];
-    wsprintfA(s, "#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
-    return s;
-}
+using test::Hex;
 
 TEST(ImageButton, HotPictureFollowsThePointerAndClicksReachTheParent)
 {

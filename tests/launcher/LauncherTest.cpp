@@ -4,7 +4,6 @@
 // (tools/UrlRecorder.cpp) registered for http in the test prefix.
 #include "support/TestSupport.h"
 
-#include "framework/ResourceStream.h"
 #include "framework/ScopedGdiplus.h"
 
 #include <string>
@@ -239,30 +238,17 @@ TEST_F(Launcher, DraggingTheArtMovesBothWindows)
     EXPECT_TRUE(EqualRect(&after, &panel)) << "the panel followed";
 }
 
-// A pixel of one of the executable's pictures, premultiplied as a layered
-// window holds it.
 COLORREF PicturePixel(UINT id, int x, int y, BYTE* alpha = nullptr)
 {
-    ComPtr<IStream> stream = CreateResourceStream(nullptr, MAKEINTRESOURCEW(id), L"PNG");
-    Gdiplus::Bitmap bitmap(stream.Get(), FALSE);
-    Gdiplus::Color c;
-    bitmap.GetPixel(x, y, &c);
-    if (alpha) *alpha = c.GetA();
-    return RGB(c.GetR() * c.GetA() / 255, c.GetG() * c.GetA() / 255, c.GetB() * c.GetA() / 255);
+    return test::PicturePixel(nullptr, id, x, y, alpha);
 }
 
-bool Near(COLORREF a, COLORREF b, int tolerance = 3)
+bool Near(COLORREF a, COLORREF b)
 {
-    return abs(GetRValue(a) - GetRValue(b)) <= tolerance && abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+    return test::ColourNear(a, b, 3);
 }
 
-std::string Hex(COLORREF c)
-{
-    char s[16];
-    wsprintfA(s, "#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
-    return s;
-}
+using test::Hex;
 
 TEST_F(Launcher, ArtAndPanelPixels)
 {

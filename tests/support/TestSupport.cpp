@@ -1,5 +1,9 @@
 #include "support/TestSupport.h"
 
+#include "framework/ResourceStream.h"
+
+#include <gdiplus.h>
+
 #include <cstdio>
 
 namespace test {
@@ -227,6 +231,29 @@ bool ReleasePointer(int button)
 bool PressKey(const char* keysym)
 {
     return RunHostCommand(std::string("xdotool key ") + keysym) == 0;
+}
+
+COLORREF PicturePixel(HMODULE module, UINT id, int x, int y, BYTE* alpha)
+{
+    ComPtr<IStream> stream = CreateResourceStream(module, MAKEINTRESOURCEW(id), L"PNG");
+    Gdiplus::Bitmap bitmap(stream.Get(), FALSE);
+    Gdiplus::Color c;
+    bitmap.GetPixel(x, y, &c);
+    if (alpha) *alpha = c.GetA();
+    return RGB(c.GetR() * c.GetA() / 255, c.GetG() * c.GetA() / 255, c.GetB() * c.GetA() / 255);
+}
+
+bool ColourNear(COLORREF a, COLORREF b, int tolerance)
+{
+    return abs(GetRValue(a) - GetRValue(b)) <= tolerance && abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+std::string Hex(COLORREF c)
+{
+    char s[16];
+    wsprintfA(s, "#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
+    return s;
 }
 
 }  // namespace test

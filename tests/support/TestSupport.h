@@ -75,6 +75,13 @@ bool PressPointer(int button = 1);
 bool ReleasePointer(int button = 1);
 bool PressKey(const char* keysym);
 
+// A pixel of a "PNG" resource of `module` (null: this executable), as GDI+
+// decodes it; premultiplied by its alpha, as a layered window holds it.
+COLORREF PicturePixel(HMODULE module, UINT id, int x, int y, BYTE* alpha = nullptr);
+// Colours within `tolerance` per channel, and "#rrggbb" for messages.
+bool ColourNear(COLORREF a, COLORREF b, int tolerance);
+std::string Hex(COLORREF c);
+
 // Starts a host command without waiting for it (for input that must arrive
 // while this thread runs a modal loop of the system's); WaitHostCommands
 // waits for all started ones, pumping messages meanwhile.
