@@ -23,7 +23,8 @@ CWnd* AFXAPI AfxGetMainWnd()
 
 CWinApp::CWinApp(LPCWSTR lpszAppName)
 {
-    // A second application object would take over the first one's program.
+    // There is one application object; a second one must not take the
+    // first one's place.
     if (!g_app)
         g_app = this;
     if (lpszAppName)

@@ -14,11 +14,8 @@ namespace {
 // The message being processed, per nesting level: Default() reads it.
 MSG g_currentMessage = {};
 
-struct PendingBinding {
-    CWnd* wnd;
-    LPCWSTR className;
-};
-PendingBinding* g_pending = nullptr;
+// The innermost creation under way on this (the GUI) thread.
+CWnd::CreationScope::Pending* g_pending = nullptr;
 
 bool SameClass(HWND hwnd, LPCWSTR expected)
 {
@@ -63,16 +60,16 @@ LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
 }  // namespace
 
 CWnd::CreationScope::CreationScope(CWnd* wnd, LPCWSTR className)
-    : m_hook(SetWindowsHookExW(WH_CBT, CreationHook, nullptr, GetCurrentThreadId())),
+    : m_pending{wnd, className},
+      m_hook(SetWindowsHookExW(WH_CBT, CreationHook, nullptr, GetCurrentThreadId())),
       m_previous(g_pending)
 {
-    g_pending = new PendingBinding{wnd, className};
+    g_pending = &m_pending;
 }
 
 CWnd::CreationScope::~CreationScope()
 {
-    delete g_pending;
-    g_pending = static_cast<PendingBinding*>(m_previous);
+    g_pending = m_previous;
     if (m_hook)
         UnhookWindowsHookEx(m_hook);
 }
@@ -207,11 +204,6 @@ LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     return CWnd::CallWndProc(wnd, hwnd, message, wParam, lParam);
-}
-
-LRESULT CALLBACK CWnd::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return AfxWndProc(hwnd, message, wParam, lParam);
 }
 
 LRESULT CWnd::CallWndProc(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -143,6 +143,7 @@ protected:
     // the class's own, DefDlgProc for dialogs. Default processing calls it.
     WNDPROC m_pfnSuper = nullptr;
 
+public:
     // Binds `wnd` to the next window of class `className` created on this
     // thread (dialogs are "#32770"); for use around creation calls.
     class CreationScope {
@@ -151,13 +152,19 @@ protected:
         ~CreationScope();
         CreationScope(const CreationScope&) = delete;
         CreationScope& operator=(const CreationScope&) = delete;
-    private:
-        HHOOK m_hook;
-        void* m_previous;
-    };
-    friend class CreationScope;
 
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+        struct Pending {
+            CWnd* wnd;
+            LPCWSTR className;
+        };
+
+    private:
+        Pending m_pending;
+        HHOOK m_hook;
+        Pending* m_previous;
+    };
+
+protected:
     // Unbinds after the window's last message; applies the main-window rule.
     void OnFinalDestroy();
 
