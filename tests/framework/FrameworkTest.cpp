@@ -417,6 +417,26 @@ TEST(DataExchange, DdxControlBindsMembersAndTemplateDataIsApplied)
     EXPECT_EQ(dlg.m_image.m_hWnd, nullptr) << "controls unbind with their window";
 }
 
+TEST(ImageButton, PicturesComeFromPngOrElseABitmapOfThatId)
+{
+    ScopedGdiplus gdiplus;
+    ButtonsDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_PLAIN));
+    struct Case { const char* context; UINT normal, hot; bool image, hotImage; };
+    const Case cases[] = {
+        {"PNG pictures", IDB_TEST_NORMAL, IDB_TEST_HOT, true, true},
+        {"a bitmap of that id when there is no PNG", 2001, 0, true, false},
+        {"neither: no picture", 4242, 4243, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.context);
+        dlg.m_arrow.SetImage(c.normal, c.hot);
+        EXPECT_EQ(dlg.m_arrow.HasImage(), c.image);
+        EXPECT_EQ(dlg.m_arrow.HasHotImage(), c.hotImage);
+    }
+    dlg.DestroyWindow();
+}
+
 class MissingControlDialog : public CDialog {
 public:
     MissingControlDialog() : CDialog(IDD_POSITIONED) {}

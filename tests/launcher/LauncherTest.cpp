@@ -195,6 +195,12 @@ TEST_F(Launcher, GeometryOfTheWindowsAndControls)
     EXPECT_EQ(bg.right - bg.left, kWidth);
     EXPECT_EQ(bg.bottom - bg.top, kHeight);
     EXPECT_EQ(GetWindow(m_windows.background, GW_OWNER), nullptr) << "the launcher has no owner";
+    std::pair<DWORD, std::vector<HWND>> all(m_pid, {});
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&all));
+    int unownedVisible = 0;
+    for (HWND h : all.second)
+        if (IsWindowVisible(h) && !GetWindow(h, GW_OWNER)) ++unownedVisible;
+    EXPECT_EQ(unownedVisible, 1) << "one top-level launcher window";
     EXPECT_FALSE(GetWindowLongW(m_windows.background, GWL_STYLE) & WS_CAPTION);
     RECT area;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
