@@ -8,6 +8,7 @@
 #include "framework/CDataExchange.h"
 #include "framework/COleControlContainer.h"
 #include "framework/COleControlSite.h"
+#include "framework/CCmdTarget.h"
 #include "launcher/CWebBrowser2.h"
 #include "res/FrameworkTestIds.h"
 
@@ -155,6 +156,24 @@ TEST_F(ControlHosting, NavigateAndSilentReachTheControlAndNeverBlock)
     EXPECT_EQ(silent, VARIANT_FALSE) << "a detached wrapper left the control alone";
     EXPECT_TRUE(IsWindow(control)) << "detaching does not destroy the control";
     browser.Reset();
+    dlg.DestroyWindow();
+    EXPECT_EQ(g_sites.alive, 0);
+}
+
+TEST_F(ControlHosting, AFailureTheControlReportsIsRaised)
+{
+    HostDialog dlg(true);
+    ASSERT_TRUE(dlg.Create(kPanelTemplate));
+    static const BYTE noParams[] = VTS_NONE;
+    // No member 0x7FFF0001 on the browser.
+    EXPECT_THROW(dlg.m_browser.InvokeHelper(0x7FFF0001, DISPATCH_METHOD, VT_EMPTY, nullptr, noParams),
+                 COleDispatchException);
+    // A property read through the same path works and converts.
+    BOOL silent = TRUE;
+    static const BYTE putBool[] = VTS_BOOL;
+    dlg.m_browser.InvokeHelper(0x227, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, putBool, FALSE);
+    dlg.m_browser.InvokeHelper(0x227, DISPATCH_PROPERTYGET, VT_BOOL, &silent, noParams);
+    EXPECT_FALSE(silent);
     dlg.DestroyWindow();
     EXPECT_EQ(g_sites.alive, 0);
 }
