@@ -401,7 +401,7 @@ TEST_F(Launcher, TheCloseButtonEndsTheProgram)
     Start();
     Click(Button("close"));
     DWORD code = 1234;
-    ASSERT_TRUE(Exited(10000, &code));
+    ASSERT_TRUE(Exited(30000, &code));
     EXPECT_EQ(code, 0u);
 }
 
@@ -419,7 +419,7 @@ TEST_F(Launcher, EnterKeepsTheLauncherAndEscapeClosesIt)
     EXPECT_TRUE(IsWindowVisible(m_windows.background));
     PostMessageW(home, WM_KEYDOWN, VK_ESCAPE, 0);
     DWORD code = 1234;
-    ASSERT_TRUE(Exited(10000, &code)) << "Esc did not close it";
+    ASSERT_TRUE(Exited(30000, &code)) << "Esc did not close it";
     EXPECT_EQ(code, 0u);
 }
 
