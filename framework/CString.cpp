@@ -9,21 +9,10 @@ int CString::Compare(const wchar_t* other) const
     return wcscmp(m_text.c_str(), other ? other : L"");
 }
 
-int CString::CompareNoCase(const wchar_t* other) const
-{
-    return _wcsicmp(m_text.c_str(), other ? other : L"");
-}
-
 wchar_t* CString::GetBuffer(int minLength)
 {
     if (minLength > GetLength())
         m_text.resize(static_cast<size_t>(minLength));
-    return &m_text[0];
-}
-
-wchar_t* CString::GetBufferSetLength(int length)
-{
-    m_text.resize(static_cast<size_t>(length < 0 ? 0 : length));
     return &m_text[0];
 }
 
@@ -72,19 +61,4 @@ CString CString::Left(int count) const
     CString r;
     r.m_text = m_text.substr(0, static_cast<size_t>(count < 0 ? 0 : count));
     return r;
-}
-
-CString CString::Mid(int first, int count) const
-{
-    CString r;
-    if (first < 0) first = 0;
-    if (first < GetLength())
-        r.m_text = m_text.substr(static_cast<size_t>(first),
-                                 count < 0 ? std::wstring::npos : static_cast<size_t>(count));
-    return r;
-}
-
-BSTR CString::AllocSysString() const
-{
-    return SysAllocStringLen(m_text.data(), static_cast<UINT>(m_text.size()));
 }

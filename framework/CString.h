@@ -26,12 +26,10 @@ public:
 
     // Case-sensitive, code unit by code unit: <0, 0 or >0 as wcscmp.
     int Compare(const wchar_t* other) const;
-    int CompareNoCase(const wchar_t* other) const;
 
     // A writable buffer of at least minLength characters plus the terminator.
     // ReleaseBuffer(-1) takes the length from the first NUL.
     wchar_t* GetBuffer(int minLength);
-    wchar_t* GetBufferSetLength(int length);
     void ReleaseBuffer(int newLength = -1);
 
     // printf-style formatting with the platform's wide conventions: %s takes a
@@ -40,10 +38,6 @@ public:
     void FormatV(const wchar_t* format, va_list args);
 
     CString Left(int count) const;
-    CString Mid(int first, int count = -1) const;
-
-    // A new BSTR with this text; the caller frees it with SysFreeString.
-    BSTR AllocSysString() const;
 
     CString& operator+=(const CString& other) { m_text += other.m_text; return *this; }
     CString& operator+=(const wchar_t* other) { if (other) m_text += other; return *this; }

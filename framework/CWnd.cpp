@@ -143,20 +143,6 @@ BOOL CWnd::SubclassWindow(HWND hwnd)
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
-{
-    HWND item = pParent ? ::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID)) : nullptr;
-    return item && SubclassWindow(item);
-}
-
-HWND CWnd::UnsubclassWindow()
-{
-    if (m_hWnd && m_pfnSuper)
-        SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    m_pfnSuper = nullptr;
-    return Detach();
-}
-
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle,
                     const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
@@ -442,7 +428,6 @@ BOOL ModifyLong(HWND hwnd, int index, DWORD remove, DWORD add, UINT flags)
 }  // namespace
 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) { return ModifyLong(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags); }
-BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) { return ModifyLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags); }
 
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
 {
@@ -495,10 +480,7 @@ CString CWnd::GetWindowText() const
 
 void CWnd::Invalidate(BOOL bErase) { if (m_hWnd) ::InvalidateRect(m_hWnd, nullptr, bErase); }
 void CWnd::UpdateWindow() { if (m_hWnd) ::UpdateWindow(m_hWnd); }
-CWnd* CWnd::SetFocus() { return m_hWnd ? FromHandle(::SetFocus(m_hWnd)) : nullptr; }
 int CWnd::GetDlgCtrlID() const { return m_hWnd ? ::GetDlgCtrlID(m_hWnd) : 0; }
-UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse) { return m_hWnd ? ::SetTimer(m_hWnd, nIDEvent, nElapse, nullptr) : 0; }
-BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return m_hWnd ? ::KillTimer(m_hWnd, nIDEvent) : FALSE; }
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {

@@ -36,8 +36,6 @@ public:
     BOOL Attach(HWND hwnd);
     HWND Detach();
     BOOL SubclassWindow(HWND hwnd);
-    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
-    HWND UnsubclassWindow();
 
     // Creation, bound from the first message on.
     virtual BOOL CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle,
@@ -76,7 +74,6 @@ public:
     DWORD GetStyle() const;
     DWORD GetExStyle() const;
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
-    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
     void MoveWindow(const RECT& rect, BOOL bRepaint = TRUE);
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
@@ -97,10 +94,7 @@ public:
     CString GetWindowText() const;
     void Invalidate(BOOL bErase = TRUE);
     void UpdateWindow();
-    CWnd* SetFocus();
     int GetDlgCtrlID() const;
-    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse);
-    BOOL KillTimer(UINT_PTR nIDEvent);
 
     // Control hosting: the site of the ActiveX control this object wraps,
     // and the container of the controls this window hosts.

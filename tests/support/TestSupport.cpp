@@ -214,25 +214,6 @@ bool ClickPointer(int button)
     return RunHostCommand(cmd) == 0;
 }
 
-bool PressPointer(int button)
-{
-    char cmd[64];
-    wsprintfA(cmd, "xdotool mousedown %d", button);
-    return RunHostCommand(cmd) == 0;
-}
-
-bool ReleasePointer(int button)
-{
-    char cmd[64];
-    wsprintfA(cmd, "xdotool mouseup %d", button);
-    return RunHostCommand(cmd) == 0;
-}
-
-bool PressKey(const char* keysym)
-{
-    return RunHostCommand(std::string("xdotool key ") + keysym) == 0;
-}
-
 COLORREF PicturePixel(HMODULE module, UINT id, int x, int y, BYTE* alpha)
 {
     ComPtr<IStream> stream = CreateResourceStream(module, MAKEINTRESOURCEW(id), L"PNG");

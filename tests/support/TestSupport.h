@@ -71,9 +71,6 @@ bool CaptureWindow(HWND hwnd, Capture& out);
 // The pointer, moved and clicked through the X server (xdotool).
 bool MovePointer(int x, int y);
 bool ClickPointer(int button = 1);
-bool PressPointer(int button = 1);
-bool ReleasePointer(int button = 1);
-bool PressKey(const char* keysym);
 
 // A pixel of a "PNG" resource of `module` (null: this executable), as GDI+
 // decodes it; premultiplied by its alpha, as a layered window holds it.
