@@ -32,10 +32,14 @@ file(GLOB SELVANE_LAUNCHER_SOURCES CONFIGURE_DEPENDS ${SELVANE_ROOT}/launcher/*.
 selvane_library(selvane_launcher ${SELVANE_LAUNCHER_SOURCES})
 target_link_libraries(selvane_launcher PUBLIC selvane_translucent selvane_config)
 
-file(GLOB SELVANE_APP_SOURCES CONFIGURE_DEPENDS ${SELVANE_ROOT}/app/*.cpp)
+# The application object and the game window. The launcher and the game
+# window hand over to each other through the application object, so these two
+# libraries depend on each other (CMake repeats them on the link line).
+file(GLOB SELVANE_APP_SOURCES CONFIGURE_DEPENDS ${SELVANE_ROOT}/app/*.cpp ${SELVANE_ROOT}/game/*.cpp)
 list(FILTER SELVANE_APP_SOURCES EXCLUDE REGEX "/(App|ConfigFile)\\.cpp$")
 selvane_library(selvane_app ${SELVANE_APP_SOURCES})
 target_link_libraries(selvane_app PUBLIC selvane_launcher)
+target_link_libraries(selvane_launcher PUBLIC selvane_app)
 
 # The resource script, compiled once per build tree and linked into the
 # program and into every test that needs the real resources.
@@ -45,7 +49,13 @@ set_source_files_properties(${SELVANE_RC} PROPERTIES OBJECT_DEPENDS "${SELVANE_R
 add_library(selvane_resources OBJECT ${SELVANE_RC})
 target_include_directories(selvane_resources PRIVATE ${SELVANE_ROOT}/res)
 
-# Static runtime, and an image the XP loader accepts.
+# Static runtime, and an image the oldest loader of its architecture accepts:
+# Windows XP (NT 5.1) for i686, XP x64 / Server 2003 (NT 5.2) for x86-64.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(SELVANE_OS_MINOR 2)
+else()
+    set(SELVANE_OS_MINOR 1)
+endif()
 set(SELVANE_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -municode
-    -Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,1
-    -Wl,--major-os-version,5 -Wl,--minor-os-version,1)
+    -Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,${SELVANE_OS_MINOR}
+    -Wl,--major-os-version,5 -Wl,--minor-os-version,${SELVANE_OS_MINOR})

@@ -1,0 +1,8 @@
+# Cross toolchain for the test tree (x86_64). GoogleTest needs std::mutex, which the
+# win32-thread libstdc++ of this compiler generation lacks, so the tests use the
+# posix-thread variant. Nothing built with it ships.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
