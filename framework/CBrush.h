@@ -11,7 +11,13 @@ public:
     CBrush(const CBrush&) = delete;
     CBrush& operator=(const CBrush&) = delete;
 
-    BOOL CreateSolidBrush(COLORREF color) { return Attach(::CreateSolidBrush(color)); }
+    // Refused while the object holds a brush: the old one would be lost, or
+    // the new one leaked.
+    BOOL CreateSolidBrush(COLORREF color)
+    {
+        if (m_hObject) return FALSE;
+        return Attach(::CreateSolidBrush(color));
+    }
     BOOL Attach(HBRUSH brush)
     {
         if (m_hObject || !brush) return FALSE;

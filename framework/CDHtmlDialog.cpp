@@ -34,6 +34,12 @@ BOOL CDHtmlDialog::OnInitDialog()
     }
     if (m_wndBrowser.m_pCtrlSite)
         m_pBrowserApp = m_wndBrowser.m_pCtrlSite->QueryControl<IWebBrowser2>(IID_IWebBrowser2);
+    if (!m_pBrowserApp) {
+        // A dialog made to show pages is no use without its browser.
+        OutputDebugStringA("Selvane: the HTML dialog's browser could not be created\n");
+        DestroyWindow();
+        return FALSE;
+    }
 
     if (m_nHtmlResID) {
         wchar_t path[MAX_PATH];
@@ -87,7 +93,6 @@ void CDHtmlDialog::Navigate(LPCWSTR lpszURL, DWORD dwFlags, LPCWSTR lpszTargetFr
     if (!m_pBrowserApp || !lpszURL)
         return;
     m_strCurrentUrl = lpszURL;
-    ScopedBstr url(lpszURL);
     ScopedVariant flags, target, postData, headers;
     V_VT(&flags) = VT_I4;
     V_I4(&flags) = static_cast<LONG>(dwFlags);
@@ -110,7 +115,7 @@ void CDHtmlDialog::Navigate(LPCWSTR lpszURL, DWORD dwFlags, LPCWSTR lpszTargetFr
             V_ARRAY(&postData) = array;
         }
     }
-    m_pBrowserApp->Navigate(url.Get(), &flags, &target, &postData, &headers);
+    m_wndBrowser.Navigate(lpszURL, &flags, &target, &postData, &headers);
 }
 
 void CDHtmlDialog::OnSize(UINT nType, int cx, int cy)
@@ -118,6 +123,13 @@ void CDHtmlDialog::OnSize(UINT nType, int cx, int cy)
     CDialog::OnSize(nType, cx, cy);
     if (m_wndBrowser.m_hWnd)
         m_wndBrowser.MoveWindow(0, 0, cx, cy, TRUE);
+}
+
+void CDHtmlDialog::ReleaseWindowResources()
+{
+    m_pBrowserApp.Reset();
+    m_spExternalDisp.Reset();
+    CDialog::ReleaseWindowResources();
 }
 
 void CDHtmlDialog::OnDestroy()

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "CDialog.h"
+#include "CWebBrowser2.h"
 #include "ScopedWin.h"
 
 #include <exdisp.h>
@@ -45,7 +46,8 @@ public:
     HRESULT GetExternal(IDispatch** ppDispatch);
     DWORD GetHostFlags() const { return m_dwHostFlags; }
 
-    // Navigates the dialog's own browser.
+    // Navigates the dialog's own browser (and remembers the address in
+    // m_strCurrentUrl).
     void Navigate(LPCWSTR lpszURL, DWORD dwFlags = 0, LPCWSTR lpszTargetFrameName = nullptr,
                   LPCWSTR lpszHeaders = nullptr, LPVOID lpvPostData = nullptr, DWORD dwPostDataLen = 0);
 
@@ -58,12 +60,13 @@ public:
 protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnDestroy();
+    void ReleaseWindowResources() override;
 
     UINT m_nHtmlResID = 0;
     // No 3-D border, no scroll bars.
     DWORD m_dwHostFlags = 0x0C;
     ComPtr<IWebBrowser2> m_pBrowserApp;
-    CWnd m_wndBrowser;
+    CWebBrowser2 m_wndBrowser;
     ComPtr<IDispatch> m_spExternalDisp;
 
     DECLARE_MESSAGE_MAP()

@@ -4,6 +4,7 @@
 #include "CDataExchange.h"
 #include "CDialogInitData.h"
 #include "COleControlContainer.h"
+#include "COleControlSite.h"
 #include "CWinApp.h"
 #include "FrameworkClasses.h"
 
@@ -68,12 +69,15 @@ BOOL CDialog::CreateFromTemplate(HWND owner)
     // The dialog manager cannot create an item whose class is a CLSID: lift
     // such items out and leave them to the control container.
     m_activeXItems.clear();
+    m_itemIsActiveX.clear();
     std::wstring dialogClass = L"#32770";
     CDialogTemplate parsed;
     if (parsed.Parse(m_template.data(), m_template.size())) {
         std::vector<DialogTemplateItem> kept;
-        for (DialogTemplateItem& item : parsed.items)
+        for (DialogTemplateItem& item : parsed.items) {
+            m_itemIsActiveX.push_back(item.IsActiveX());
             (item.IsActiveX() ? m_activeXItems : kept).push_back(item);
+        }
         if (!m_activeXItems.empty()) {
             parsed.items = std::move(kept);
             m_template = parsed.Build();
@@ -121,7 +125,10 @@ INT_PTR CDialog::DoModal()
     m_nModalResult = -1;
     m_continueModal = true;
     m_inModalLoop = true;
-    if (CreateFromTemplate(owner) && m_continueModal)
+    m_bModalCreationFailed = false;
+    if (!CreateFromTemplate(owner) || !m_hWnd)
+        m_bModalCreationFailed = true;
+    else if (m_continueModal)
         RunModalLoop();
     m_inModalLoop = false;
 
@@ -138,17 +145,21 @@ INT_PTR CDialog::DoModal()
 
 int CDialog::RunModalLoop()
 {
-    bool idleShown = false;
+    // As the dialog manager does for DialogBox: a dialog that initialisation
+    // left hidden is shown once its queue first runs dry. One that was shown
+    // already is never shown again by the loop: a window the program hid
+    // later (a game hidden to the notification area) stays hidden.
+    bool showWhenIdle = m_hWnd && !IsWindowVisible();
     MSG msg;
-    while (m_continueModal) {
+    // A window that went without EndDialog (destroyed, or handed over) ends
+    // the loop too: nothing would ever end it otherwise.
+    while (m_continueModal && m_hWnd) {
         if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            // As the dialog manager does for DialogBox: a dialog created
-            // hidden is shown once its queue has run dry.
-            if (!idleShown && m_hWnd && !IsWindowVisible()) {
+            if (showWhenIdle && m_hWnd && !IsWindowVisible()) {
                 ShowWindow(SW_SHOWNORMAL);
                 UpdateWindow();
             }
-            idleShown = true;
+            showWhenIdle = false;
             WaitMessage();
             continue;
         }
@@ -156,6 +167,8 @@ int CDialog::RunModalLoop()
         if (got == 0) {
             // Hand the quit on to the loop outside this one.
             PostQuitMessage(static_cast<int>(msg.wParam));
+            if (CWinApp* app = AfxGetApp())
+                app->m_nExitCode = static_cast<int>(msg.wParam);
             m_nModalResult = -1;
             break;
         }
@@ -218,6 +231,14 @@ BOOL CDialog::CreateControlContainerItems()
         OutputDebugStringA("Selvane: ActiveX items in a dialog without control hosting are left out\n");
         return TRUE;
     }
+    // The dialog manager made the other items, in template order; the
+    // controls go between them where the template has them, so that the tab
+    // order is the template's.
+    std::vector<HWND> order;
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        order.push_back(child);
+    std::vector<HWND> created;
+
     CDialogInitData init;
     init.Load(AfxGetResourceHandle(), m_lpszTemplateName);
     for (const DialogTemplateItem& item : m_activeXItems) {
@@ -227,9 +248,23 @@ BOOL CDialog::CreateControlContainerItems()
         RECT rect = {item.x, item.y, item.x + item.cx, item.y + item.cy};
         MapDialogRect(m_hWnd, &rect);
         const DialogInitEntry* state = init.Find(static_cast<WORD>(item.id), WM_OCC_LOADFROMSTREAM);
-        if (!container->CreateControl(clsid, rect, item.id, item.style, state ? state->data.data() : nullptr,
-                                      state ? state->data.size() : 0))
+        COleControlSite* site = container->CreateControl(clsid, rect, item.id, item.style,
+                                                         state ? state->data.data() : nullptr,
+                                                         state ? state->data.size() : 0);
+        if (!site)
             OutputDebugStringA("Selvane: an ActiveX control of the template could not be created\n");
+        created.push_back(site ? site->m_hWnd : nullptr);
+    }
+
+    HWND previous = HWND_TOP;
+    size_t kept = 0, control = 0;
+    for (bool activeX : m_itemIsActiveX) {
+        HWND hwnd = activeX ? (control < created.size() ? created[control++] : nullptr)
+                            : (kept < order.size() ? order[kept++] : nullptr);
+        if (!hwnd)
+            continue;
+        ::SetWindowPos(hwnd, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        previous = hwnd;
     }
     return TRUE;
 }

@@ -4,9 +4,11 @@
 // The modal loop offers each message to PreTranslateMessage first (the target
 // window's object, then its parents'), and a dialog's PreTranslateMessage runs
 // the dialog manager's keyboard handling for it. The loop ends when EndDialog
-// is called. A quit message ends it too: the loop posts the quit message again
-// for the loop outside it and DoModal returns -1, so nested modal loops unwind
-// one after the other.
+// is called, or when the dialog's window has gone some other way (destroyed,
+// or handed over with CloseDetached). A quit message ends it too: the loop
+// posts the quit message again for the loop outside it, records its code as
+// the application's exit code, and DoModal returns -1, so nested modal loops
+// unwind one after the other.
 #pragma once
 
 #include "CDialogTemplate.h"
@@ -26,6 +28,9 @@ public:
     // the main window - unless the main-window pointer designates this very
     // dialog, which is then unowned. The owner is disabled while the loop runs.
     virtual INT_PTR DoModal();
+    // The last DoModal could not create its window (no template, or
+    // initialisation failed) and ran no loop.
+    bool ModalCreationFailed() const { return m_bModalCreationFailed; }
     virtual BOOL Create(LPCWSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
 
@@ -65,6 +70,9 @@ private:
     std::vector<BYTE> m_template;
     bool m_inModalLoop = false;
     bool m_continueModal = false;
+    bool m_bModalCreationFailed = false;
+    // For each item of the template in order: whether it is an ActiveX item.
+    std::vector<bool> m_itemIsActiveX;
     int m_nModalResult = -1;
 };
 

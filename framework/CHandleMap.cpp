@@ -19,6 +19,12 @@ std::map<HWND, std::unique_ptr<CWnd>>& Temporary()
     return map;
 }
 
+std::map<HWND, CWnd*>& Retired()
+{
+    static std::map<HWND, CWnd*> map;
+    return map;
+}
+
 // Temporaries are cheap but must not pile up: drop the ones whose windows
 // have gone whenever the map has grown.
 const size_t kSweepAt = 32;
@@ -78,4 +84,27 @@ void CHandleMap::DeleteTemporaries()
     for (auto& t : Temporary())
         t.second->m_hWnd = nullptr;
     Temporary().clear();
+}
+
+void CHandleMap::SetRetired(HWND hwnd, CWnd* wnd)
+{
+    Retired()[hwnd] = wnd;
+}
+
+CWnd* CHandleMap::TakeRetired(HWND hwnd)
+{
+    auto& map = Retired();
+    auto it = map.find(hwnd);
+    if (it == map.end())
+        return nullptr;
+    CWnd* wnd = it->second;
+    map.erase(it);
+    return wnd;
+}
+
+void CHandleMap::ForgetRetired(CWnd* wnd)
+{
+    auto& map = Retired();
+    for (auto it = map.begin(); it != map.end();)
+        it = it->second == wnd ? map.erase(it) : std::next(it);
 }

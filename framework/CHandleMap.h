@@ -7,6 +7,10 @@
 // (Detach, or the window's WM_NCDESTROY) - always in pairs. Temporary objects
 // stand for handles no object owns (FromHandle of a foreign window); they
 // receive no messages and are swept once their window is gone.
+//
+// Retired entries remember the object a window was handed over from
+// (CWnd::CloseDetached) until that window is destroyed, or the object goes
+// first; the object then hears that its old window has gone.
 #pragma once
 
 #include "Afx.h"
@@ -23,4 +27,10 @@ public:
     // A temporary object for a handle that has no permanent one.
     static CWnd* LookupTemporary(HWND hwnd);
     static void DeleteTemporaries();
+
+    static void SetRetired(HWND hwnd, CWnd* wnd);
+    // Removes the entry of `hwnd` and returns its object, or null.
+    static CWnd* TakeRetired(HWND hwnd);
+    // Removes every entry of an object that is going away.
+    static void ForgetRetired(CWnd* wnd);
 };

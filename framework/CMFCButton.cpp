@@ -360,6 +360,10 @@ void CMFCButton::OnDestroy()
         ::DestroyWindow(m_hTooltip);
         m_hTooltip = nullptr;
     }
+    // Pictures serve only the window; an object that outlives it keeps none.
+    m_image.reset();
+    m_hotImage.reset();
+    m_disabledImage.reset();
     CButton::OnDestroy();
 }
 

@@ -355,55 +355,91 @@ void ThrowFailure(HRESULT hr, const EXCEPINFO& excep)
     throw COleDispatchException{hr == DISP_E_EXCEPTION && excep.scode ? excep.scode : hr, text};
 }
 
+// The variant for one argument, or a failure when its kind does not fit the
+// parameter's type code.
+HRESULT MakeArgument(BYTE type, const CInvokeArg& arg, VARIANT& v)
+{
+    const CInvokeArg::Kind kind = arg.GetKind();
+    const bool integer = kind == CInvokeArg::Integer, null = kind == CInvokeArg::Null;
+    switch (type) {
+    case VT_I2:
+        if (!integer) break;
+        V_VT(&v) = VT_I2;
+        V_I2(&v) = static_cast<SHORT>(arg.GetInteger());
+        return S_OK;
+    case VT_I4:
+        if (!integer) break;
+        V_VT(&v) = VT_I4;
+        V_I4(&v) = arg.GetInteger();
+        return S_OK;
+    case VT_BOOL:
+        if (!integer) break;
+        V_VT(&v) = VT_BOOL;
+        V_BOOL(&v) = arg.GetInteger() ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    case VT_R8:
+        if (!integer && kind != CInvokeArg::Real) break;
+        V_VT(&v) = VT_R8;
+        V_R8(&v) = arg.GetReal();
+        return S_OK;
+    case VT_BSTR:
+        if (kind != CInvokeArg::Text && !null) break;
+        V_VT(&v) = VT_BSTR;
+        V_BSTR(&v) = null ? nullptr : SysAllocString(arg.GetText());
+        return null || V_BSTR(&v) ? S_OK : E_OUTOFMEMORY;
+    case VT_DISPATCH:
+        if (kind != CInvokeArg::Dispatch && !null) break;
+        V_VT(&v) = VT_DISPATCH;
+        V_DISPATCH(&v) = arg.GetDispatch();
+        if (V_DISPATCH(&v)) V_DISPATCH(&v)->AddRef();
+        return S_OK;
+    case VT_VARIANT:
+        if (kind != CInvokeArg::VariantRef && !null) break;
+        return null ? S_OK : VariantCopy(&v, arg.GetVariant());
+    case VT_VARIANT | 0x40:   // VTS_PVARIANT
+        if (kind != CInvokeArg::VariantRef && !null) break;
+        if (null) {
+            // A null reference is an optional argument left out.
+            V_VT(&v) = VT_ERROR;
+            V_ERROR(&v) = DISP_E_PARAMNOTFOUND;
+        } else {
+            V_VT(&v) = VT_VARIANT | VT_BYREF;
+            V_VARIANTREF(&v) = arg.GetVariant();
+        }
+        return S_OK;
+    default:
+        return DISP_E_BADVARTYPE;
+    }
+    return DISP_E_TYPEMISMATCH;
+}
+
 }  // namespace
 
-void COleControlSite::InvokeHelperV(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
-                                    const BYTE* pbParamInfo, va_list argList)
+void COleControlSite::InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
+                                   const BYTE* pbParamInfo, const CInvokeArg* args, size_t count)
 {
+    const size_t declared = pbParamInfo ? strlen(reinterpret_cast<const char*>(pbParamInfo)) : 0;
+    if (count != declared)
+        throw COleDispatchException{DISP_E_BADPARAMCOUNT, L"the arguments do not match the parameter types"};
     ComPtr<IDispatch> dispatch = QueryControl<IDispatch>(IID_IDispatch);
     if (!dispatch)
         throw COleDispatchException{E_NOINTERFACE, L"the control has no IDispatch"};
 
-    Arguments args;
-    for (const BYTE* p = pbParamInfo; p && *p; ++p) {
+    Arguments values;
+    for (size_t i = 0; i < count; ++i) {
         VARIANT v;
         VariantInit(&v);
-        switch (*p) {
-        case VT_I2: V_VT(&v) = VT_I2; V_I2(&v) = static_cast<SHORT>(va_arg(argList, int)); break;
-        case VT_I4: V_VT(&v) = VT_I4; V_I4(&v) = va_arg(argList, long); break;
-        case VT_R8: V_VT(&v) = VT_R8; V_R8(&v) = va_arg(argList, double); break;
-        case VT_BSTR: V_VT(&v) = VT_BSTR; V_BSTR(&v) = SysAllocString(va_arg(argList, LPCOLESTR)); break;
-        case VT_DISPATCH:
-            V_VT(&v) = VT_DISPATCH;
-            V_DISPATCH(&v) = va_arg(argList, IDispatch*);
-            if (V_DISPATCH(&v)) V_DISPATCH(&v)->AddRef();
-            break;
-        case VT_BOOL: V_VT(&v) = VT_BOOL; V_BOOL(&v) = va_arg(argList, BOOL) ? VARIANT_TRUE : VARIANT_FALSE; break;
-        case VT_VARIANT: {
-            const VARIANT* given = va_arg(argList, const VARIANT*);
-            if (given) VariantCopy(&v, const_cast<VARIANT*>(given));
-            break;
+        HRESULT hr = MakeArgument(pbParamInfo[i], args[i], v);
+        if (FAILED(hr)) {
+            VariantClear(&v);
+            throw COleDispatchException{hr, hr == DISP_E_TYPEMISMATCH ? L"an argument does not fit its parameter type"
+                                                                       : L"unsupported parameter type"};
         }
-        case VT_VARIANT | 0x40: {   // VTS_PVARIANT
-            VARIANT* given = va_arg(argList, VARIANT*);
-            if (given) {
-                V_VT(&v) = VT_VARIANT | VT_BYREF;
-                V_VARIANTREF(&v) = given;
-            } else {
-                // A null reference is an optional argument left out.
-                V_VT(&v) = VT_ERROR;
-                V_ERROR(&v) = DISP_E_PARAMNOTFOUND;
-            }
-            break;
-        }
-        default:
-            throw COleDispatchException{DISP_E_BADVARTYPE, L"unsupported parameter type"};
-        }
-        args.values.push_back(v);
+        values.values.push_back(v);
     }
 
     // DISPPARAMS wants them last first.
-    std::vector<VARIANT> reversed(args.values.rbegin(), args.values.rend());
+    std::vector<VARIANT> reversed(values.values.rbegin(), values.values.rend());
     DISPPARAMS params = {};
     params.cArgs = static_cast<UINT>(reversed.size());
     params.rgvarg = reversed.empty() ? nullptr : reversed.data();

@@ -13,10 +13,10 @@
 // site never advises the control, so there is nothing to unadvise.
 #pragma once
 
+#include "CInvokeArg.h"
 #include "ScopedWin.h"
 
 #include <ocidl.h>
-#include <cstdarg>
 
 class COleControlContainer;
 
@@ -38,11 +38,11 @@ public:
     // Deactivates and closes the control (see above). Idempotent.
     virtual void Close();
 
-    // An IDispatch call on the control. Parameters follow the VTS_ codes in
-    // pbParamInfo; a failure the control reports is thrown as
-    // COleDispatchException.
-    void InvokeHelperV(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo,
-                       va_list argList);
+    // An IDispatch call on the control. `args` holds one argument per VTS_
+    // code in pbParamInfo, each of a matching kind; a mismatch, and a failure
+    // the control reports, are thrown as COleDispatchException.
+    void InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo,
+                      const CInvokeArg* args, size_t count);
 
     // Offers a keyboard message inside the control to its in-place active
     // object (Tab, clipboard keys); true when the control took it.

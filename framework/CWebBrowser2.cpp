@@ -1,13 +1,15 @@
-#include "launcher/CWebBrowser2.h"
+#include "CWebBrowser2.h"
 
-#include "framework/DispatchMap.h"
+#include "DispatchMap.h"
 
 #include <exdisp.h>
 
 namespace {
 const DISPID kDispidNavigate = 0x68;
+const DISPID kDispidLocationURL = 0xD3;
 const DISPID kDispidSilent = 0x227;
 const BYTE kNavigateParams[] = VTS_BSTR VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT;
+const BYTE kNoParams[] = VTS_NONE;
 const BYTE kSilentParams[] = VTS_BOOL;
 }  // namespace
 
@@ -27,4 +29,13 @@ void CWebBrowser2::Navigate(LPCWSTR URL, VARIANT* Flags, VARIANT* TargetFrameNam
 void CWebBrowser2::SetSilent(BOOL bNewValue)
 {
     InvokeHelper(kDispidSilent, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, kSilentParams, bNewValue);
+}
+
+CString CWebBrowser2::GetLocationURL()
+{
+    BSTR url = nullptr;
+    InvokeHelper(kDispidLocationURL, DISPATCH_PROPERTYGET, VT_BSTR, &url, kNoParams);
+    CString text(url);
+    SysFreeString(url);
+    return text;
 }

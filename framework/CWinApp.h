@@ -37,6 +37,7 @@ protected:
 private:
     CString m_appName;
     friend int AfxWinMain(HINSTANCE, HINSTANCE, LPWSTR, int);
+    friend class CDialog;   // a modal loop that sees the quit message records its code
 
     DECLARE_MESSAGE_MAP()
 };

@@ -81,6 +81,7 @@ CWnd::CWnd() = default;
 
 CWnd::~CWnd()
 {
+    CHandleMap::ForgetRetired(this);
     // A window that was detached never saw WM_DESTROY: its controls go now.
     delete m_pCtrlCont;
     m_pCtrlCont = nullptr;
@@ -126,6 +127,25 @@ HWND CWnd::Detach()
     m_hWnd = nullptr;
     m_pCtrlSite = nullptr;
     return hwnd;
+}
+
+HWND CWnd::CloseDetached()
+{
+    HWND hwnd = m_hWnd;
+    if (!hwnd)
+        return nullptr;
+    ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    Detach();
+    CHandleMap::SetRetired(hwnd, this);
+    return hwnd;
+}
+
+void CWnd::ReleaseWindowResources()
+{
+    // The controls this window hosted went with it; close them now rather
+    // than when the object goes.
+    delete m_pCtrlCont;
+    m_pCtrlCont = nullptr;
 }
 
 BOOL CWnd::SubclassWindow(HWND hwnd)
@@ -187,7 +207,17 @@ LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     CWnd* wnd = CHandleMap::LookupPermanent(hwnd);
     if (!wnd) {
         // A detached window: nothing of its former object may run.
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+        LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
+        if (message == WM_NCDESTROY) {
+            if (CWnd* former = CHandleMap::TakeRetired(hwnd)) {
+                try {
+                    former->ReleaseWindowResources();
+                } catch (...) {
+                    ReportException(message, "releasing a detached window's resources");
+                }
+            }
+        }
+        return result;
     }
     return CWnd::CallWndProc(wnd, hwnd, message, wParam, lParam);
 }
@@ -341,6 +371,9 @@ BOOL CWnd::OnEraseBkgnd(HDC) { return static_cast<BOOL>(Default()); }
 void CWnd::OnPaint() { Default(); }
 void CWnd::OnLButtonDown(UINT, POINT) { Default(); }
 void CWnd::OnMouseMove(UINT, POINT) { Default(); }
+void CWnd::OnRButtonDown(UINT, POINT) { Default(); }
+void CWnd::OnRButtonUp(UINT, POINT) { Default(); }
+void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
 void CWnd::OnMouseLeave() { Default(); }
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }
 void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
@@ -392,19 +425,11 @@ BOOL CWnd::CreateControl(REFCLSID clsid, LPCWSTR lpszWindowName, DWORD dwStyle, 
     return TRUE;
 }
 
-void CWnd::InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...)
+void CWnd::InvokeHelperArgs(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo,
+                            const CInvokeArg* args, size_t count)
 {
-    if (!m_pCtrlSite)
-        return;
-    va_list args;
-    va_start(args, pbParamInfo);
-    try {
-        m_pCtrlSite->InvokeHelperV(dwDispID, wFlags, vtRet, pvRet, pbParamInfo, args);
-    } catch (...) {
-        va_end(args);
-        throw;
-    }
-    va_end(args);
+    if (m_pCtrlSite)
+        m_pCtrlSite->InvokeHelper(dwDispID, wFlags, vtRet, pvRet, pbParamInfo, args, count);
 }
 
 // ---------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "CCmdTarget.h"
+#include "CInvokeArg.h"
 #include "CString.h"
 
 class CDataExchange;
@@ -36,6 +37,13 @@ public:
     BOOL Attach(HWND hwnd);
     HWND Detach();
     BOOL SubclassWindow(HWND hwnd);
+
+    // Hands the window over to the system while a call from it may still be
+    // on the stack: posts WM_CLOSE to it and detaches this object. The window
+    // is destroyed later, by whatever message loop runs then, without any
+    // handler of this object; once it is gone, ReleaseWindowResources lets
+    // the object drop what only the window needed. Returns the handle.
+    HWND CloseDetached();
 
     // Creation, bound from the first message on.
     virtual BOOL CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle,
@@ -67,6 +75,10 @@ public:
     // Called after the window is gone and the object unbound. Objects that
     // own themselves delete themselves here.
     virtual void PostNcDestroy() {}
+    // Called when a window handed over by CloseDetached has been destroyed:
+    // release what served only that window (controls, pictures, COM
+    // references), keeping the object itself usable. Overrides call the base.
+    virtual void ReleaseWindowResources();
     virtual void PreSubclassWindow() {}
     virtual void DoDataExchange(CDataExchange*) {}
 
@@ -106,9 +118,18 @@ public:
     // window or the control cannot be created.
     BOOL CreateControl(REFCLSID clsid, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                        UINT nID);
-    // An IDispatch call on the wrapped control (see COleControlSite). Does
-    // nothing when this object wraps no control.
-    void InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...);
+    // An IDispatch call on the wrapped control (see COleControlSite), one
+    // argument per VTS_ code of pbParamInfo. Does nothing when this object
+    // wraps no control.
+    template <typename... Args>
+    void InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo,
+                      const Args&... args)
+    {
+        const CInvokeArg list[] = {CInvokeArg(args)..., CInvokeArg(nullptr)};
+        InvokeHelperArgs(dwDispID, wFlags, vtRet, pvRet, pbParamInfo, list, sizeof...(Args));
+    }
+    void InvokeHelperArgs(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo,
+                          const CInvokeArg* args, size_t count);
     // The container of this window's controls, made on first use.
     COleControlContainer* GetControlContainer();
     // The site for a control this window is about to host; windows that
@@ -125,6 +146,9 @@ public:
     void OnPaint();
     void OnLButtonDown(UINT nFlags, POINT point);
     void OnMouseMove(UINT nFlags, POINT point);
+    void OnRButtonDown(UINT nFlags, POINT point);
+    void OnRButtonUp(UINT nFlags, POINT point);
+    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     void OnMouseLeave();
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);

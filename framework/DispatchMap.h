@@ -10,6 +10,8 @@
 
 #include "Afx.h"
 
+#include <type_traits>
+#include <type_traits>
 #include <utility>
 
 class CCmdTarget;
@@ -65,11 +67,35 @@ protected:                                              \
 
 // A method: the handler takes `const VARIANT&` for each VTS_VARIANT (the
 // only parameter type the thunks convert to) and returns nothing.
+// Both are checked at compile time: a handler whose parameters do not match
+// its VTS_ string would read past the arguments.
 #define DISP_FUNCTION(theClass, szExternalName, pfnMember, vtRetVal, vtsParams)             \
     {szExternalName, DISPID_UNKNOWN, vtsParams, vtRetVal,                                   \
      [](CCmdTarget* target_, VARIANT* args_, VARIANT*) -> HRESULT {                         \
+         static_assert(AfxDispHandler<decltype(&theClass::pfnMember)>::kCount == sizeof(vtsParams) - 1, \
+                       "the handler's parameters do not match its VTS_ string");           \
+         static_assert(AfxDispHandler<decltype(&theClass::pfnMember)>::kAllVariants &&       \
+                           AfxAllVariantCodes(vtsParams),                                    \
+                       "dispatch handlers take const VARIANT& for VTS_VARIANT only");       \
          return AfxCallDispatchMember(static_cast<theClass*>(target_), &theClass::pfnMember, args_); \
      }},
+
+// What the compiler knows of a handler, to hold it against its VTS_ string.
+template <typename F>
+struct AfxDispHandler;
+template <typename T, typename... Args>
+struct AfxDispHandler<void (T::*)(Args...)> {
+    static constexpr size_t kCount = sizeof...(Args);
+    static constexpr bool kAllVariants = (std::is_same<Args, const VARIANT&>::value && ...);
+};
+
+template <size_t N>
+constexpr bool AfxAllVariantCodes(const char (&codes)[N])
+{
+    for (size_t i = 0; i + 1 < N; ++i)
+        if (codes[i] != '\x0C') return false;
+    return true;
+}
 
 // Calls a member whose parameters are all `const VARIANT&`, with the
 // arguments in script order.

@@ -76,6 +76,12 @@ protected:                                            \
 #define ON_WM_PAINT() AFX_MSG_ENTRY(WM_PAINT, self->OnPaint(); return 0;)
 #define ON_WM_LBUTTONDOWN() \
     AFX_MSG_ENTRY(WM_LBUTTONDOWN, POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; self->OnLButtonDown(static_cast<UINT>(wParam), pt); return 0;)
+#define ON_WM_RBUTTONDOWN() \
+    AFX_MSG_ENTRY(WM_RBUTTONDOWN, POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; self->OnRButtonDown(static_cast<UINT>(wParam), pt); return 0;)
+#define ON_WM_RBUTTONUP() \
+    AFX_MSG_ENTRY(WM_RBUTTONUP, POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; self->OnRButtonUp(static_cast<UINT>(wParam), pt); return 0;)
+#define ON_WM_ACTIVATE() \
+    AFX_MSG_ENTRY(WM_ACTIVATE, self->OnActivate(LOWORD(wParam), CWnd::FromHandle(reinterpret_cast<HWND>(lParam)), HIWORD(wParam)); return 0;)
 #define ON_WM_MOUSEMOVE() \
     AFX_MSG_ENTRY(WM_MOUSEMOVE, POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; self->OnMouseMove(static_cast<UINT>(wParam), pt); return 0;)
 #define ON_WM_MOUSELEAVE() AFX_MSG_ENTRY(WM_MOUSELEAVE, self->OnMouseLeave(); return 0;)

@@ -1,9 +1,10 @@
 #include "launcher/CKeltStandardDlg.h"
 
+#include "app/CTranslucentApp.h"
 #include "app/ConfigFile.h"
 #include "framework/CDataExchange.h"
-#include "framework/CWinApp.h"
 #include "launcher/BuiltInAddresses.h"
+#include "launcher/WebAddress.h"
 #include "res/resource.h"
 
 #include <shellapi.h>
@@ -121,17 +122,61 @@ void CKeltStandardDlg::OnBnClickedForum()
 
 void CKeltStandardDlg::OnBnClickedClose()
 {
-    // Sent: the main window has closed before the click handler returns.
-    if (CWnd* main = AfxGetMainWnd())
-        if (main->m_hWnd)
-            ::SendMessageW(main->m_hWnd, WM_CLOSE, 0, 0);
+    // Sent: the launcher has closed before the click handler returns.
+    if (m_pParentWnd)
+        m_pParentWnd->SendMessage(WM_CLOSE, 0, 0);
 }
 
 void CKeltStandardDlg::OnBnClickedMinimize()
 {
     ShowWindow(SW_MINIMIZE);
-    if (CWnd* main = AfxGetMainWnd())
-        main->ShowWindow(SW_MINIMIZE);
+    if (m_pParentWnd)
+        m_pParentWnd->ShowWindow(SW_MINIMIZE);
+}
+
+namespace {
+
+// The text of a page's argument, as the platform converts values to text
+// (a number as its digits); it ends at the first NUL. False for what is no
+// value at all (missing, undefined, null) and for what has no text.
+bool ArgumentText(const VARIANT& argument, CString& text)
+{
+    ScopedVariant copy;
+    HRESULT hr = VariantCopy(&copy, const_cast<VARIANT*>(&argument));
+    if (FAILED(hr))
+        throw COleDispatchException{hr, L"outLink: an argument could not be copied"};
+    switch (V_VT(&copy)) {
+    case VT_EMPTY:
+    case VT_NULL:
+    case VT_ERROR:   // an argument left out
+        return false;
+    default:
+        break;
+    }
+    if (FAILED(VariantChangeType(&copy, &copy, 0, VT_BSTR)) || V_VT(&copy) != VT_BSTR)
+        return false;
+    text.Format(L"%s", V_BSTR(&copy) ? V_BSTR(&copy) : L"");
+    return true;
+}
+
+}  // namespace
+
+void CKeltStandardDlg::OnOutLink(const VARIANT& varTitle, const VARIANT& varUrl)
+{
+    // Every refusal leaves the launcher exactly as it was; the page sees a
+    // script error.
+    if (!m_hWnd)
+        throw COleDispatchException{E_ACCESSDENIED, L"outLink: the launcher has already handed over"};
+    CString title, url;
+    if (!ArgumentText(varTitle, title) || !ArgumentText(varUrl, url))
+        throw COleDispatchException{DISP_E_TYPEMISMATCH, L"outLink: the title and the address must be text"};
+    if (!IsWebAddress(url))
+        throw COleDispatchException{E_INVALIDARG, L"outLink: the address must be an http or https address"};
+
+    // Closed by posted messages: this call came from the page inside them.
+    m_browser.CloseDetached();
+    CloseDetached();
+    static_cast<CTranslucentApp*>(AfxGetApp())->SwitchToGameWindow(url, title);
 }
 
 void CKeltStandardDlg::OnDestroy()
@@ -157,6 +202,6 @@ BEGIN_MESSAGE_MAP(CKeltStandardDlg, CStandardDialog)
     ON_BN_CLICKED(IDC_MINIMIZE, OnBnClickedMinimize)
 END_MESSAGE_MAP()
 
-// The page's scripting interface grows here; the panel offers no member yet.
 BEGIN_DISPATCH_MAP(CKeltStandardDlg, CStandardDialog)
+    DISP_FUNCTION(CKeltStandardDlg, "outLink", OnOutLink, VT_EMPTY, VTS_VARIANT VTS_VARIANT)
 END_DISPATCH_MAP()

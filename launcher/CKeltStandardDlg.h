@@ -1,11 +1,13 @@
 // The launcher's control panel: the colour-keyed companion over the
 // launcher's artwork. It holds the embedded page, the six picture buttons
-// and the page's window.external.
+// and the page's window.external. Its close and minimise buttons act on its
+// own launcher window (the parent it was made with), whichever window is the
+// program's main window.
 #pragma once
 
 #include "framework/CButton.h"
 #include "framework/CMFCButton.h"
-#include "launcher/CWebBrowser2.h"
+#include "framework/CWebBrowser2.h"
 #include "translucent/CStandardDialog.h"
 
 class CKeltStandardDlg : public CStandardDialog {
@@ -33,6 +35,9 @@ protected:
     void OnDestroy();
     void OnClose();
     void OnBnClickedMinimize();
+
+    // window.external.outLink(title, url): hands over to the game window.
+    void OnOutLink(const VARIANT& varTitle, const VARIANT& varUrl);
 
     // Opens the configured address of `key` (or `builtIn`) in the user's
     // default browser.

@@ -125,6 +125,12 @@ void CStandardDialog::UpdateKeyRegion()
         DeleteObject(region);
 }
 
+void CStandardDialog::ReleaseWindowResources()
+{
+    m_brush.DeleteObject();
+    CDHtmlDialog::ReleaseWindowResources();
+}
+
 HBRUSH CStandardDialog::OnCtlColor(HDC hdc, CWnd* pWnd, UINT nCtlColor)
 {
     // Only the dialog's own background takes the key colour; controls keep

@@ -33,6 +33,7 @@ protected:
     HBRUSH OnCtlColor(HDC hdc, CWnd* pWnd, UINT nCtlColor);
     void OnSize(UINT nType, int cx, int cy);
     LRESULT OnUpdateKeyRegion(WPARAM wParam, LPARAM lParam);
+    void ReleaseWindowResources() override;
 
     const COLORREF m_crKey;
     CBrush m_brush;

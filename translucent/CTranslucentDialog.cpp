@@ -135,6 +135,13 @@ void CTranslucentDialog::RenderLayeredWindow()
     }
 }
 
+void CTranslucentDialog::ReleaseWindowResources()
+{
+    delete m_pImage;
+    m_pImage = nullptr;
+    CDialog::ReleaseWindowResources();
+}
+
 void CTranslucentDialog::RequestRender(void*)
 {
     if (!m_bIgnoreRenderEvents)

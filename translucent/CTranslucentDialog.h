@@ -51,6 +51,8 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     int OnCreate(LPCREATESTRUCTW lpCreateStruct);
     void OnLButtonDown(UINT nFlags, POINT point);
+    // The artwork only ever served the window.
+    void ReleaseWindowResources() override;
 
     BLENDFUNCTION m_blend = {};
     Gdiplus::Image* m_pImage = nullptr;

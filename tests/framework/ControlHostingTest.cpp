@@ -9,7 +9,7 @@
 #include "framework/COleControlContainer.h"
 #include "framework/COleControlSite.h"
 #include "framework/CCmdTarget.h"
-#include "launcher/CWebBrowser2.h"
+#include "framework/CWebBrowser2.h"
 #include "res/FrameworkTestIds.h"
 
 #include <exdisp.h>
@@ -174,6 +174,35 @@ TEST_F(ControlHosting, AFailureTheControlReportsIsRaised)
     dlg.m_browser.InvokeHelper(0x227, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, putBool, FALSE);
     dlg.m_browser.InvokeHelper(0x227, DISPATCH_PROPERTYGET, VT_BOOL, &silent, noParams);
     EXPECT_FALSE(silent);
+    dlg.DestroyWindow();
+    EXPECT_EQ(g_sites.alive, 0);
+}
+
+// Arguments are checked against their type codes before the control sees
+// them: a literal 0 where a VARIANT* is read is not taken for a null pointer.
+TEST_F(ControlHosting, ArgumentsThatDoNotFitTheirTypesAreRefused)
+{
+    HostDialog dlg(true);
+    ASSERT_TRUE(dlg.Create(kPanelTemplate));
+    static const BYTE navigate[] = VTS_BSTR VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT;
+    static const BYTE putBool[] = VTS_BOOL;
+    auto codeOf = [](auto call) -> HRESULT {
+        try {
+            call();
+        } catch (const COleDispatchException& e) {
+            return e.scode;
+        }
+        return S_OK;
+    };
+    CWnd& b = dlg.m_browser;
+    EXPECT_EQ(codeOf([&] { b.InvokeHelper(0x68, DISPATCH_METHOD, VT_EMPTY, nullptr, navigate, L"about:blank", 0,
+                                          nullptr, nullptr, nullptr); }),
+              DISP_E_TYPEMISMATCH) << "0 for a VARIANT*";
+    EXPECT_EQ(codeOf([&] { b.InvokeHelper(0x68, DISPATCH_METHOD, VT_EMPTY, nullptr, navigate, L"about:blank"); }),
+              DISP_E_BADPARAMCOUNT) << "too few arguments";
+    EXPECT_EQ(codeOf([&] { b.InvokeHelper(0x227, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, putBool, L"yes"); }),
+              DISP_E_TYPEMISMATCH) << "text for a BOOL";
+    EXPECT_EQ(codeOf([&] { b.InvokeHelper(0x227, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, putBool, TRUE); }), S_OK);
     dlg.DestroyWindow();
     EXPECT_EQ(g_sites.alive, 0);
 }

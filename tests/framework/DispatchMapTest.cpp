@@ -1,6 +1,7 @@
 // Dispatch maps, called by a real page-script engine: Wine's JScript runs
 // scripts against the very object that an HTML dialog's site hands out as
 // window.external.
+#include "support/PageScript.h"
 #include "support/TestSupport.h"
 
 #include "framework/CCmdTarget.h"
@@ -9,7 +10,6 @@
 #include "framework/COleControlSite.h"
 #include "res/FrameworkTestIds.h"
 
-#include <activscp.h>
 #include <mshtmhst.h>
 
 #include <stdexcept>
@@ -17,10 +17,6 @@
 #include <vector>
 
 namespace {
-
-const CLSID kJScript = {0xf414c260, 0x6ac0, 0x11cf, {0xb6, 0xd1, 0x00, 0xaa, 0x00, 0xbb, 0xbb, 0x58}};
-// Not in MinGW's uuid library.
-const IID kIID_IActiveScriptParse32 = {0xbb1a2ae2, 0xa4f9, 0x11cf, {0x8f, 0x20, 0x00, 0x80, 0x5f, 0x2c, 0xd0, 0x64}};
 
 // What the page's calls delivered.
 struct Call {
@@ -110,54 +106,6 @@ TEST(DispatchMap, TheDispatchOutlivesItsTargetSafely)
     EXPECT_EQ(disp->Release(), 0u);
 }
 
-// A minimal script host: one named item, "external".
-class ScriptHost final : public IActiveScriptSite {
-public:
-    explicit ScriptHost(IDispatch* external) : m_external(external) {}
-    LONG refs = 1;
-    std::vector<std::wstring> errors;
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IActiveScriptSite)) {
-            *ppv = this;
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++refs); }
-    STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(--refs); }
-    STDMETHODIMP GetLCID(LCID*) override { return E_NOTIMPL; }
-    STDMETHODIMP GetItemInfo(LPCOLESTR name, DWORD mask, IUnknown** ppunk, ITypeInfo** ppti) override
-    {
-        if (ppti) *ppti = nullptr;
-        if (wcscmp(name, L"external") != 0 || !(mask & SCRIPTINFO_IUNKNOWN)) return TYPE_E_ELEMENTNOTFOUND;
-        *ppunk = m_external;
-        m_external->AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP GetDocVersionString(BSTR*) override { return E_NOTIMPL; }
-    STDMETHODIMP OnScriptTerminate(const VARIANT*, const EXCEPINFO*) override { return S_OK; }
-    STDMETHODIMP OnStateChange(SCRIPTSTATE) override { return S_OK; }
-    STDMETHODIMP OnScriptError(IActiveScriptError* error) override
-    {
-        EXCEPINFO info = {};
-        error->GetExceptionInfo(&info);
-        errors.emplace_back(info.bstrDescription ? info.bstrDescription : L"(no description)");
-        SysFreeString(info.bstrSource);
-        SysFreeString(info.bstrDescription);
-        SysFreeString(info.bstrHelpFile);
-        return S_OK;
-    }
-    STDMETHODIMP OnEnterScript() override { return S_OK; }
-    STDMETHODIMP OnLeaveScript() override { return S_OK; }
-
-private:
-    IDispatch* m_external;
-};
-
 // The page's view of window.external: what the HTML dialog's site hands out.
 class PanelLikeDialog : public CDHtmlDialog {
 public:
@@ -189,26 +137,7 @@ protected:
     }
 
     // Runs a script against `external`; returns the errors it raised.
-    std::vector<std::wstring> Run(const wchar_t* script)
-    {
-        ScriptHost host(m_external.Get());
-        ComPtr<IActiveScript> engine;
-        EXPECT_EQ(CoCreateInstance(kJScript, nullptr, CLSCTX_INPROC_SERVER, IID_IActiveScript, engine.OutVoid()), S_OK);
-        if (!engine) return {L"no engine"};
-        ComPtr<IActiveScriptParse> parse = engine.As<IActiveScriptParse>(kIID_IActiveScriptParse32);
-        parse->InitNew();
-        engine->SetScriptSite(&host);
-        engine->AddNamedItem(L"external", SCRIPTITEM_ISVISIBLE);
-        engine->SetScriptState(SCRIPTSTATE_STARTED);
-        EXCEPINFO ei = {};
-        HRESULT hr = parse->ParseScriptText(script, nullptr, nullptr, nullptr, 0, 0, 0, nullptr, &ei);
-        if (FAILED(hr) && host.errors.empty()) host.errors.push_back(L"failed without a report");
-        engine->Close();
-        parse.Reset();
-        engine.Reset();
-        EXPECT_EQ(host.refs, 1) << "the engine let go of the host";
-        return host.errors;
-    }
+    std::vector<std::wstring> Run(const wchar_t* script) { return test::RunPageScript(m_external.Get(), script); }
 
     ScopedOle m_ole;
     ScriptTarget m_target;
