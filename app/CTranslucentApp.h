@@ -32,7 +32,7 @@ public:
     void ReturnToLauncher();
 
     // What a window that could not be created leaves as the exit code.
-    static const int kExitWindowFailed = 1;
+    static constexpr int kExitWindowFailed = 1;
 
 protected:
     DECLARE_MESSAGE_MAP()

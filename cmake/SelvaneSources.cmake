@@ -56,6 +56,10 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
 else()
     set(SELVANE_OS_MINOR 1)
 endif()
-set(SELVANE_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -municode
+# The stack reserve is address space, not memory: the launcher and the game
+# window run nested one modal loop per switch, and a player may switch
+# thousands of times in one session.
+set(SELVANE_STACK_RESERVE 67108864)
+set(SELVANE_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -municode -Wl,--stack,${SELVANE_STACK_RESERVE}
     -Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,${SELVANE_OS_MINOR}
     -Wl,--major-os-version,5 -Wl,--minor-os-version,${SELVANE_OS_MINOR})

@@ -31,8 +31,8 @@ public:
     // The caption shown after the title.
     static const wchar_t kKeyLegend[];
     // The notification-area icon: its id and callback message.
-    static const UINT kTrayIconId = 155;
-    static const UINT WM_TRAY_NOTIFY = WM_USER + 1;
+    static constexpr UINT kTrayIconId = 155;
+    static constexpr UINT WM_TRAY_NOTIFY = WM_USER + 1;
 
 protected:
     int OnCreate(LPCREATESTRUCTW lpCreateStruct);

@@ -124,6 +124,10 @@ TEST_F(ControlHosting, TemplateBrowserIsCreatedAtItsItemAndBound)
     EXPECT_TRUE(EqualRect(&r, &expected)) << r.left << "," << r.top << " " << r.right - r.left << "x"
                                           << r.bottom - r.top << " vs " << expected.left << "," << expected.top;
     EXPECT_TRUE(g_sites.askedForHostUI) << "the browser asked our site for IDocHostUIHandler";
+    std::vector<int> order;
+    for (HWND c = GetWindow(dlg.m_hWnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) order.push_back(GetDlgCtrlID(c));
+    EXPECT_EQ(order, (std::vector<int>{104, 1005, 1006, 1004, 1008, 1009, 1010, 105, 1012}))
+        << "the control sits where the template has it: second in the tab order";
     EXPECT_TRUE(BrowserOf(control)) << "the control is the WebBrowser";
     dlg.DestroyWindow();
     EXPECT_EQ(g_sites.alive, 0) << "the site is released to 0 with its dialog";

@@ -1,6 +1,8 @@
 // The framework's windows, driven with real messages under Wine.
 #include "support/TestSupport.h"
 
+#include "framework/CBrush.h"
+
 #include "framework/CButton.h"
 #include "framework/CDataExchange.h"
 #include "framework/CDialog.h"
@@ -230,6 +232,89 @@ TEST(ModalLoop, EndDialogEndsTheLoopWithItsResult)
     EndingDialog dlg(IDD_POSITIONED);
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.m_hWnd, nullptr) << "the window goes when DoModal returns";
+}
+
+// A dialog whose window goes some way other than EndDialog, from inside its
+// own loop.
+class VanishingDialog : public CDialog {
+public:
+    enum How { Destroyed, HandedOver, HiddenThenLeft };
+    explicit VanishingDialog(How how) : CDialog(IDD_POSITIONED), m_how(how) {}
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        // Shown by its initialisation, as the game window shows itself.
+        if (m_how == HiddenThenLeft) ShowWindow(SW_SHOW);
+        PostMessage(WM_APP + 11);
+        return TRUE;
+    }
+    LRESULT OnGo(WPARAM, LPARAM)
+    {
+        m_hwnd = m_hWnd;
+        if (m_how == Destroyed) {
+            DestroyWindow();
+        } else if (m_how == HandedOver) {
+            CloseDetached();
+        } else {
+            // Hidden by the program: the loop must not show it again. Ended
+            // later by a cancel, once the queue has run dry a few times.
+            ShowWindow(SW_HIDE);
+            SetTimer(m_hWnd, 1, 50, nullptr);
+        }
+        return 0;
+    }
+    void OnTimer(UINT_PTR)
+    {
+        m_stayedHidden = !IsWindowVisible();
+        if (++m_ticks == 3) EndDialog(IDCANCEL);
+    }
+    How m_how;
+    HWND m_hwnd = nullptr;
+    int m_ticks = 0;
+    bool m_stayedHidden = false;
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(VanishingDialog, CDialog)
+    ON_MESSAGE(WM_APP + 11, OnGo)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+TEST(ModalLoop, EndsWhenItsWindowGoesAnotherWayAndNeverReshowsAHiddenOne)
+{
+    struct Case { const char* context; VanishingDialog::How how; INT_PTR result; };
+    const Case cases[] = {
+        {"destroyed", VanishingDialog::Destroyed, -1},
+        {"handed over: closed by the posted WM_CLOSE, the object unbound", VanishingDialog::HandedOver, -1},
+        {"hidden, then cancelled", VanishingDialog::HiddenThenLeft, IDCANCEL},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.context);
+        VanishingDialog dlg(c.how);
+        EXPECT_EQ(dlg.DoModal(), c.result);
+        EXPECT_EQ(dlg.m_hWnd, nullptr);
+        EXPECT_FALSE(dlg.ModalCreationFailed());
+        if (c.how == VanishingDialog::HiddenThenLeft) {
+            EXPECT_TRUE(dlg.m_stayedHidden);
+        }
+        // A handed-over window is destroyed by whatever loop runs next.
+        test::PumpUntil([&] { return !IsWindow(dlg.m_hwnd); }, 2000);
+        EXPECT_FALSE(IsWindow(dlg.m_hwnd));
+    }
+    CDialog missing(999);
+    EXPECT_EQ(missing.DoModal(), -1);
+    EXPECT_TRUE(missing.ModalCreationFailed()) << "no template 999";
+}
+
+TEST(Brush, ASecondBrushIsRefusedNotLeaked)
+{
+    CBrush brush;
+    ASSERT_TRUE(brush.CreateSolidBrush(RGB(1, 2, 3)));
+    HBRUSH first = brush;
+    DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    EXPECT_FALSE(brush.CreateSolidBrush(RGB(4, 5, 6)));
+    EXPECT_EQ(static_cast<HBRUSH>(brush), first) << "the first brush is kept";
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before) << "no brush was made and lost";
 }
 
 TEST(ModalLoop, OwnerRule)

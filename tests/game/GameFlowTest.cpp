@@ -4,6 +4,7 @@
 // window, its keys, its icon and the way back to a fresh launcher are driven
 // from inside the nested modal loops, as a player's input would arrive.
 #include "support/PageScript.h"
+#include "support/ProgramDriver.h"
 #include "support/TestSupport.h"
 
 #include "app/CTranslucentApp.h"
@@ -21,110 +22,15 @@
 
 namespace {
 
+using test::Step;
+using test::LauncherWindows;
+using test::LauncherReady;
+using test::GameReady;
+using test::CurrentGame;
+using test::CloseQuestion;
+
 const wchar_t kGameUrl[] = L"http://127.0.0.1:1/play";
 const wchar_t kLegend[] = L"  【F5刷新】【F11全屏】【F12最小托盘】";
-
-// One step of a scenario: once `ready` holds, `action` runs.
-struct Step {
-    const char* what;
-    std::function<bool()> ready;
-    std::function<void()> action;
-};
-
-// Runs a scenario's steps in order, each inside whatever message loop is
-// innermost when its condition comes true: steps wait on a timer of a hidden
-// window of the test, which every modal loop (message boxes included)
-// dispatches like any other message. The next step is armed before an action
-// runs, since an action (the page's call) may not return until the program
-// ends. A step that waits too long fails the test and runs all the same, so
-// that the program still ends.
-class Driver {
-public:
-    Driver()
-    {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"SelvaneTestDriver";
-        RegisterClassW(&wc);
-        m_hwnd = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-        SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~Driver() { DestroyWindow(m_hwnd); }
-
-    void Run(std::vector<Step> steps, DWORD timeoutMs = 15000)
-    {
-        m_steps = std::move(steps);
-        m_next = 0;
-        m_timeout = timeoutMs;
-        Arm();
-    }
-    size_t Done() const { return m_next; }
-    size_t Total() const { return m_steps.size(); }
-
-private:
-    void Arm()
-    {
-        m_start = GetTickCount();
-        if (m_next < m_steps.size()) SetTimer(m_hwnd, 1, 10, nullptr);
-    }
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-    {
-        auto* self = reinterpret_cast<Driver*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (msg != WM_TIMER || !self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-        if (self->m_next >= self->m_steps.size()) {
-            KillTimer(hwnd, 1);
-            return 0;
-        }
-        const Step& step = self->m_steps[self->m_next];
-        bool ready = !step.ready || step.ready();
-        if (!ready && GetTickCount() - self->m_start < self->m_timeout) return 0;
-        KillTimer(hwnd, 1);
-        EXPECT_TRUE(ready) << "timed out waiting for: " << step.what;
-
-        std::function<void()> action = step.action;
-        ++self->m_next;
-        self->Arm();
-        if (action) action();
-        return 0;
-    }
-    HWND m_hwnd = nullptr;
-    std::vector<Step> m_steps;
-    size_t m_next = 0;
-    DWORD m_start = 0, m_timeout = 15000;
-};
-
-CKeltTranslucentDlg* CurrentLauncher()
-{
-    return dynamic_cast<CKeltTranslucentDlg*>(AfxGetMainWnd());
-}
-
-CKeltGameDlg* CurrentGame()
-{
-    return dynamic_cast<CKeltGameDlg*>(AfxGetMainWnd());
-}
-
-// The launcher on screen, with its three windows.
-struct LauncherWindows {
-    HWND background = nullptr, panel = nullptr, browser = nullptr;
-};
-
-bool LauncherReady(LauncherWindows* out = nullptr)
-{
-    CKeltTranslucentDlg* launcher = CurrentLauncher();
-    if (!launcher || !launcher->m_hWnd || !launcher->Companion() || !launcher->Companion()->m_hWnd) return false;
-    LauncherWindows w{launcher->m_hWnd, launcher->Companion()->m_hWnd, nullptr};
-    w.browser = GetDlgItem(w.panel, 1005);
-    if (!IsWindowVisible(w.background) || !IsWindowVisible(w.panel) || !w.browser) return false;
-    if (out) *out = w;
-    return true;
-}
-
-bool GameReady()
-{
-    CKeltGameDlg* game = CurrentGame();
-    return game && game->m_hWnd && IsWindowVisible(game->m_hWnd);
-}
 
 std::wstring Caption(HWND hwnd)
 {
@@ -143,12 +49,6 @@ bool TrayIconOf(HWND hwnd)
     data.uID = 155;
     data.uFlags = NIF_TIP;
     return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
-
-HWND CloseQuestion()
-{
-    HWND box = FindWindowW(L"#32770", L"退出游戏");
-    return box && IsWindowVisible(box) ? box : nullptr;
 }
 
 std::wstring QuestionText(HWND box)
@@ -232,20 +132,12 @@ protected:
         return code;
     }
 
-    // Makes the launcher's page call outLink with `script`; runs `inside`
-    // in the loop that follows. Returns the script's errors once the call
-    // has returned.
     void PageCall(const wchar_t* script, std::vector<std::wstring>* errors, bool* returned)
     {
-        LauncherWindows w;
-        ASSERT_TRUE(LauncherReady(&w));
-        ComPtr<IDispatch> external = ComPtr<IDispatch>::Adopt(test::ExternalOf(w.browser));
-        ASSERT_TRUE(external) << "the panel's site hands out window.external";
-        *errors = test::RunPageScript(external.Get(), script);
-        *returned = true;
+        test::PageCall(script, errors, returned);
     }
 
-    Driver m_driver;
+    test::ProgramDriver m_driver;
     CWnd* m_mainAfterwards = reinterpret_cast<CWnd*>(1);
 };
 
@@ -344,8 +236,7 @@ TEST_F(GameFlow, OutLinkOpensTheGameWindowAndAConfirmedCloseBringsAFreshLauncher
              EXPECT_EQ(GetWindow(second.background, GW_OWNER), nullptr);
              EXPECT_FALSE(returned);
              // Its close button ends the program.
-             PostMessageW(second.panel, WM_COMMAND, MAKEWPARAM(1004, BN_CLICKED),
-                          reinterpret_cast<LPARAM>(GetDlgItem(second.panel, 1004)));
+             test::ClickLauncherClose(second.panel);
          }},
     });
 
@@ -399,8 +290,7 @@ TEST_F(GameFlow, RefusedPageCallsLeaveTheLauncherAsItWas)
                  EXPECT_EQ(CurrentGame(), nullptr);
                  if (!errors.empty()) ++refused;
              }
-             PostMessageW(before.panel, WM_COMMAND, MAKEWPARAM(1004, BN_CLICKED),
-                          reinterpret_cast<LPARAM>(GetDlgItem(before.panel, 1004)));
+             test::ClickLauncherClose(before.panel);
          }},
     });
     EXPECT_EQ(RunProgram(), 0);
@@ -422,8 +312,7 @@ TEST_F(GameFlow, ManyRoundTripsNestAndUnwind)
                            LauncherWindows w;
                            LauncherReady(&w);
                            if (trips == kTrips) {
-                               PostMessageW(w.panel, WM_COMMAND, MAKEWPARAM(1004, BN_CLICKED),
-                                            reinterpret_cast<LPARAM>(GetDlgItem(w.panel, 1004)));
+                               test::ClickLauncherClose(w.panel);
                                return;
                            }
                            ++trips;
