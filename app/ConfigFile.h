@@ -12,8 +12,9 @@ extern const wchar_t kConfigMissing[];   // "error"
 // Drive and folder of the running executable, ending in a backslash.
 CString GetModuleDirectory();
 
-// The value of `key` in [tamb] of config.ini, at most 511 characters, or
-// "error" when the file, the section or the key is missing.
+// The whole value of `key` in [tamb] of config.ini, or "error" when the
+// file, the section or the key is missing, or when the program's folder
+// cannot be known (no other folder's config.ini is ever read).
 CString ReadConfigValue(CString key);
 
 // A configured value, or `builtIn` when the value reads exactly "error".

@@ -23,6 +23,20 @@ size_t PrivateBytes()
     return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
 }
 
+BOOL CALLBACK CountChild(HWND, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+// The thread's windows, children included.
+BOOL CALLBACK CountWindows(HWND hwnd, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(hwnd, CountChild, count);
+    return TRUE;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -41,6 +55,18 @@ int wmain(int argc, wchar_t** argv)
                          volatile char here = 0;
                          stack.push_back(reinterpret_cast<uintptr_t>(&here));
                          memory.push_back(PrivateBytes());
+                         // SELVANE_BENCH_TRACE=1: a line per trip in trace.txt (trip, private
+                         // bytes, tick count, windows of the thread), written as it happens.
+                         if (getenv("SELVANE_BENCH_TRACE")) {
+                             FILE* trace = fopen("trace.txt", "a");
+                             if (trace) {
+                                 int windows = 0;
+                                 EnumThreadWindows(GetCurrentThreadId(), CountWindows, reinterpret_cast<LPARAM>(&windows));
+                                 fprintf(trace, "%d %u %lu windows %d\n", done, static_cast<unsigned>(memory.back()),
+                                         GetTickCount(), windows);
+                                 fclose(trace);
+                             }
+                         }
                          if (done % 100 == 0 && done) {
                              static DWORD last = GetTickCount();
                              std::printf("  %5d trips: %u bytes private, %.1f ms/trip over the last 100\n", done,

@@ -8,7 +8,8 @@ function(selvane_library name)
     add_library(${name} STATIC ${ARGN})
     target_include_directories(${name} PUBLIC ${SELVANE_ROOT})
     target_compile_definitions(${name} PUBLIC ${SELVANE_DEFINES})
-    target_compile_options(${name} PRIVATE -Wall -Wextra -Wno-unknown-pragmas -Wno-cast-function-type)
+    target_compile_options(${name} PRIVATE -Wall -Wextra -Wno-unknown-pragmas -Wno-cast-function-type
+                           -ffunction-sections -fdata-sections)
 endfunction()
 
 file(GLOB SELVANE_FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${SELVANE_ROOT}/framework/*.cpp)

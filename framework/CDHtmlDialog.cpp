@@ -1,5 +1,6 @@
 #include "CDHtmlDialog.h"
 
+#include "AppState.h"
 #include "CDHtmlControlSite.h"
 #include "COleControlSite.h"
 
@@ -42,10 +43,8 @@ BOOL CDHtmlDialog::OnInitDialog()
     }
 
     if (m_nHtmlResID) {
-        wchar_t path[MAX_PATH];
-        GetModuleFileNameW(nullptr, path, MAX_PATH);
         CString url;
-        url.Format(L"res://%s/%d", path, m_nHtmlResID);
+        url.Format(L"res://%s/%d", AfxGetModuleFileName().GetString(), m_nHtmlResID);
         Navigate(url);
     }
     return TRUE;
@@ -121,8 +120,11 @@ void CDHtmlDialog::Navigate(LPCWSTR lpszURL, DWORD dwFlags, LPCWSTR lpszTargetFr
 void CDHtmlDialog::OnSize(UINT nType, int cx, int cy)
 {
     CDialog::OnSize(nType, cx, cy);
+    // The page is drawn anew at its new size: nothing of the old picture is
+    // worth copying (and under Wine, copying a visible child's bits on a
+    // resize can wait for ever on an X exposure event that never comes).
     if (m_wndBrowser.m_hWnd)
-        m_wndBrowser.MoveWindow(0, 0, cx, cy, TRUE);
+        m_wndBrowser.SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 void CDHtmlDialog::ReleaseWindowResources()

@@ -67,13 +67,10 @@ void CWinApp::OnHelp()
 {
     // Help is a compiled help file named after the program, beside it; a
     // program shipped without one has no help.
-    wchar_t path[MAX_PATH];
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH - 4)
-        return;
-    wchar_t* dot = wcsrchr(path, L'.');
+    CString exe = AfxGetModuleFileName();
+    const wchar_t* dot = wcsrchr(exe.GetString(), L'.');
     if (!dot) return;
-    lstrcpyW(dot, L".chm");
+    CString path = exe.Left(static_cast<int>(dot - exe.GetString())) + L".chm";
     if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES)
         ShellExecuteW(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, L"open", path, nullptr, nullptr, SW_SHOWNORMAL);
 }
@@ -89,9 +86,7 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int)
         return 0;   // nothing to run
     app->m_hInstance = hInstance;
     if (app->m_appName.IsEmpty()) {
-        wchar_t path[MAX_PATH];
-        DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-        CString full(path, static_cast<int>(n < MAX_PATH ? n : 0));
+        CString full = AfxGetModuleFileName();
         const wchar_t* name = full.GetString();
         for (const wchar_t* p = name; *p; ++p)
             if (*p == L'\\' || *p == L'/') name = p + 1;

@@ -127,16 +127,28 @@ private:
 };
 
 // A BSTR owned for the scope.
+//
+// Text is always copied; only Adopt takes over a string, and only a BSTR.
+// BSTR is a wchar_t*, so an adopting constructor would also take a plain
+// wchar_t buffer and later free memory that SysAllocString never made.
 class ScopedBstr {
 public:
-    explicit ScopedBstr(BSTR b = nullptr) : m_b(b) {}
+    ScopedBstr() = default;
     explicit ScopedBstr(const wchar_t* text) : m_b(::SysAllocString(text)) {}
+    ScopedBstr(ScopedBstr&& other) noexcept : m_b(std::exchange(other.m_b, nullptr)) {}
     ~ScopedBstr() { ::SysFreeString(m_b); }
     SELVANE_NO_COPY(ScopedBstr);
+    // Takes over a string that SysAllocString (or a COM call) made.
+    static ScopedBstr Adopt(BSTR b)
+    {
+        ScopedBstr r;
+        r.m_b = b;
+        return r;
+    }
     BSTR Get() const { return m_b; }
     BSTR* Out() { ::SysFreeString(m_b); m_b = nullptr; return &m_b; }
 private:
-    BSTR m_b;
+    BSTR m_b = nullptr;
 };
 
 // A VARIANT cleared at the end of the scope.

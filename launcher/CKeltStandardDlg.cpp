@@ -93,6 +93,10 @@ BOOL CKeltStandardDlg::IsExternalDispatchSafe()
 void CKeltStandardDlg::OpenConfiguredUrl(const wchar_t* key, const wchar_t* builtIn)
 {
     CString url = ConfigValueOr(ReadConfigValue(key), builtIn);
+    // The shell opens whatever it is given, programs included: only web
+    // pages go to it.
+    if (!IsWebAddress(url))
+        return;
     ShellExecuteW(nullptr, L"open", url, nullptr, nullptr, SW_SHOWNORMAL);
 }
 

@@ -10,7 +10,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml=d"
 # them. wine32 only where this machine runs 32-bit code (see below).
 SELVANE_PACKAGES="cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest wine wine64
-  xvfb xauth xdotool x11-utils x11-apps imagemagick python3 python3-pil"
+  xvfb xauth xdotool x11-utils x11-apps imagemagick python3 python3-pil
+  fonts-wqy-microhei"
 
 # Whether this machine runs 32-bit x86 code. Some kernels are built without
 # it ("32-bit emulation disabled"), and there every 32-bit program fails with
@@ -137,6 +138,13 @@ selvane_wine() {
         selvane_wine_cmd wineboot -i >/dev/null 2>&1 </dev/null
     else
         selvane_wine_cmd wineboot >/dev/null 2>&1 </dev/null
+    fi
+    # The game window's caption and its close question are Chinese. Wine
+    # links its dialog fonts to SimSun for Chinese text; a prefix has no
+    # SimSun, so it gets a Chinese font of this machine's in its place.
+    if [ ! -f "$WINEPREFIX/.selvane-fonts" ]; then
+        selvane_wine_cmd reg add 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun \
+            /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1 </dev/null && touch "$WINEPREFIX/.selvane-fonts"
     fi
 }
 

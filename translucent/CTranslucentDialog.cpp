@@ -168,15 +168,18 @@ BOOL CTranslucentDialog::OnEraseBkgnd(HDC)
 void CTranslucentDialog::OnMove(int x, int y)
 {
     CDialog::OnMove(x, y);
+    // The companion is repainted where it lands; copying its old pixels buys
+    // nothing (and under Wine such a copy can wait for ever on an X
+    // exposure event that never comes).
     if (m_pCompanion && !m_bItemsOnly)
-        m_pCompanion->SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        m_pCompanion->SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOCOPYBITS);
 }
 
 void CTranslucentDialog::OnSize(UINT nType, int cx, int cy)
 {
     CDialog::OnSize(nType, cx, cy);
     if (m_pCompanion)
-        m_pCompanion->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER);
+        m_pCompanion->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOCOPYBITS);
 }
 
 void CTranslucentDialog::OnLButtonDown(UINT nFlags, POINT point)

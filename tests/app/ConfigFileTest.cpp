@@ -30,7 +30,7 @@ TEST_F(ConfigFile, NoFileReadsAsError)
 TEST_F(ConfigFile, ValuesAsTheProfileReaderGivesThem)
 {
     struct Case { const char* context; std::string file; const wchar_t* key; std::string expected; };
-    const std::string longValue(600, 'x');
+    const std::string longValue(600, 'x'), hugeValue(100000, 'z');
     const Case cases[] = {
         {"present", "[tamb]\r\nhome_url=http://example.test/\r\n", L"home_url", "http://example.test/"},
         {"other section only", "[other]\r\nhome_url=http://a/\r\n", L"home_url", "error"},
@@ -39,8 +39,10 @@ TEST_F(ConfigFile, ValuesAsTheProfileReaderGivesThem)
         {"capitals are a value", "[tamb]\r\nforum_url=ERROR\r\n", L"forum_url", "ERROR"},
         {"trailing space inside quotes", "[tamb]\r\nforum_url=\"error \"\r\n", L"forum_url", "error "},
         {"empty value is not missing", "[tamb]\r\nhome_url=\r\n", L"home_url", ""},
-        {"600 characters are cut to 511", "[tamb]\r\nclient_web=" + longValue + "\r\n", L"client_web",
-         std::string(511, 'x')},
+        {"600 characters are read whole", "[tamb]\r\nclient_web=" + longValue + "\r\n", L"client_web", longValue},
+        {"100,000 characters are read whole", "[tamb]\r\nforum_url=" + hugeValue + "\r\n", L"forum_url", hugeValue},
+        {"511 characters, the first buffer less one", "[tamb]\r\nhome_url=" + std::string(511, 'y') + "\r\n",
+         L"home_url", std::string(511, 'y')},
         {"section and key ignore case", "[TAMB]\r\nHOME_URL=http://c/\r\n", L"home_url", "http://c/"},
         {"non-ASCII UTF-16 file", "", L"service_url", "http://客服.test/"},
     };

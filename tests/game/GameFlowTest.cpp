@@ -302,7 +302,7 @@ TEST_F(GameFlow, RefusedPageCallsLeaveTheLauncherAsItWas)
 // nest one level per switch, and the program still ends cleanly.
 TEST_F(GameFlow, ManyRoundTripsNestAndUnwind)
 {
-    const int kTrips = 100;
+    const int kTrips = 300;
     int trips = 0;
     int calls = 0, returnedCalls = 0;
     // Each step arms the next; they alternate between the two kinds of window.

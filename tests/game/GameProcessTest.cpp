@@ -3,7 +3,9 @@
 // control loads the launcher's page from config.ini, and the HTML document
 // it creates for that page - here a stand-in for the HTML engine Wine lacks
 // (tools/PageStandIn.cpp), registered for text/html in the test prefix - runs
-// the page's inline script, which calls window.external.outLink.
+// the page's inline scripts: the operator's sample page (examples/), whose
+// startGame calls window.external.outLink.
+#include "support/PageStandInSetup.h"
 #include "support/TestSupport.h"
 
 #include <string>
@@ -11,48 +13,7 @@
 
 namespace {
 
-const wchar_t kStandInClsid[] = L"{5E1B9A2C-7C4D-4B8E-9F61-3A2D8C0B7E15}";
 const wchar_t kLegend[] = L"  【F5刷新】【F11全屏】【F12最小托盘】";
-
-// Sets a string value under HKLM (where Wine looks up classes); remembers
-// what was there.
-class RegistryValue {
-public:
-    RegistryValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) : m_key(key), m_name(name)
-    {
-        HKEY k;
-        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr))
-            return;
-        wchar_t old[512];
-        DWORD size = sizeof(old), type = 0;
-        if (RegQueryValueExW(k, name, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS &&
-            type == REG_SZ) {
-            m_had = true;
-            m_old = old;
-        }
-        m_set = RegSetValueExW(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                               static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-        RegCloseKey(k);
-    }
-    ~RegistryValue()
-    {
-        HKEY k;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, m_key.c_str(), 0, KEY_ALL_ACCESS, &k)) return;
-        if (m_had)
-            RegSetValueExW(k, m_name, 0, REG_SZ, reinterpret_cast<const BYTE*>(m_old.c_str()),
-                           static_cast<DWORD>((m_old.size() + 1) * sizeof(wchar_t)));
-        else
-            RegDeleteValueW(k, m_name);
-        RegCloseKey(k);
-    }
-    bool Set() const { return m_set; }
-
-private:
-    std::wstring m_key;
-    const wchar_t* m_name;
-    bool m_had = false, m_set = false;
-    std::wstring m_old;
-};
 
 struct Found {
     DWORD pid;
@@ -95,33 +56,23 @@ HWND PanelOf(DWORD pid, HWND background)
     return nullptr;
 }
 
-std::string FileUrl(const std::wstring& path)
-{
-    std::string url = "file:///";
-    for (char c : test::Narrow(path)) url += c == '\\' ? '/' : c;
-    return url;
-}
-
 TEST(GameProcess, ThePagesCallOpensTheGameAndAConfirmedCloseBringsTheLauncherBack)
 {
     const std::wstring dir = test::ExeDirectory() + L"process\\";
     CreateDirectoryW(dir.c_str(), nullptr);
     ASSERT_TRUE(CopyFileW(test::SelvaneExePath().c_str(), (dir + L"Selvane.exe").c_str(), FALSE));
-    ASSERT_TRUE(test::WriteFileBytes(dir + L"start-game.htm",
-        "<html><head><meta charset=\"utf-8\"><title>Embed</title></head><body>\r\n"
-        "<script type=\"text/javascript\">\r\n"
-        "window.external.outLink('My Game', 'http://127.0.0.1:1/play');\r\n"
-        "</script>\r\n</body></html>\r\n"));
+    // The operator's sample page, with one more script: the player's click.
+    std::string page;
+    ASSERT_TRUE(test::ReadFileBytes(test::SourcePath("examples/embed.htm"), page));
+    const size_t end = page.rfind("</body>");
+    ASSERT_NE(end, std::string::npos);
+    page.insert(end, "<script>startGame('My Game', 'http://127.0.0.1:1/play');</script>\r\n");
+    ASSERT_TRUE(test::WriteFileBytes(dir + L"start-game.htm", page));
     ASSERT_TRUE(test::WriteFileBytes(dir + L"config.ini",
-                                     "[tamb]\r\nclient_web=" + FileUrl(dir + L"start-game.htm") + "\r\n"));
+                                     "[tamb]\r\nclient_web=" + test::FileUrl(dir + L"start-game.htm") + "\r\n"));
 
-    const std::wstring classes = L"Software\\Classes\\";
-    RegistryValue server(classes + L"CLSID\\" + kStandInClsid + L"\\InprocServer32", nullptr,
-                         test::ExeDirectory() + L"page_standin.dll");
-    RegistryValue threading(classes + L"CLSID\\" + kStandInClsid + L"\\InprocServer32", L"ThreadingModel",
-                            L"Apartment");
-    RegistryValue html(classes + L"MIME\\Database\\Content Type\\text/html", L"CLSID", kStandInClsid);
-    ASSERT_TRUE(server.Set() && threading.Set() && html.Set());
+    test::PageStandInSetup standIn(test::ExeDirectory() + L"page_standin.dll");
+    ASSERT_TRUE(standIn.Ok());
 
     STARTUPINFOW si = {};
     si.cb = sizeof(si);

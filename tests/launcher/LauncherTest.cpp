@@ -61,14 +61,17 @@ protected:
         std::wstring recorder = test::ExeDirectory() + L"url_recorder.exe";
         ASSERT_TRUE(CopyFileW(recorder.c_str(), (m_dir + L"url_recorder.exe").c_str(), FALSE));
         ASSERT_TRUE(CopyFileW(recorder.c_str(), (m_dir + L"ERROR.exe").c_str(), FALSE));
-        // Wine looks up the http handler in HKLM's classes.
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\http\\shell\\open\\command", 0, nullptr, 0,
-                                  KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS);
+        // Wine looks up the http and https handlers in HKLM's classes.
         std::wstring command = L"\"" + m_dir + L"url_recorder.exe\" \"%1\"";
-        RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                       static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(key);
+        for (const wchar_t* scheme : {L"http", L"https"}) {
+            HKEY key;
+            std::wstring path = std::wstring(L"Software\\Classes\\") + scheme + L"\\shell\\open\\command";
+            ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                                      nullptr), ERROR_SUCCESS);
+            RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                           static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+            RegCloseKey(key);
+        }
         test::MovePointer(5, 1015);
     }
 
@@ -352,7 +355,7 @@ TEST_F(Launcher, LinkButtonsOpenTheirConfiguredAddresses)
         const char* context;
         std::string config;
         const char* button;
-        const char* expected;   // what the shell was handed
+        const char* expected;   // what the shell was handed; null: nothing
     };
     const Case cases[] = {
         {"configured", "[tamb]\r\nhome_url=http://home.example.test/start\r\n", "home", "http://home.example.test/start"},
@@ -360,18 +363,33 @@ TEST_F(Launcher, LinkButtonsOpenTheirConfiguredAddresses)
         {"missing key: built-in", "[tamb]\r\nhome_url=http://x.test/\r\n", "recharge", "http://pay.selvane-online.test/3372.htm"},
         {"exactly error: built-in", "[tamb]\r\nservice_url=error\r\n", "service", "http://www.selvane-online.test/faq/"},
         {"the forum", "[tamb]\r\nforum_url=http://bbs.example.test/f\r\n", "forum", "http://bbs.example.test/f"},
-        {"ERROR is an address like any other", "[tamb]\r\nforum_url=ERROR\r\n", "forum", "exe:ERROR.exe"},
+        {"HTTPS in capitals is a web address", "[tamb]\r\nrecharge_url=HTTPS://pay.example.test/\r\n", "recharge",
+         "HTTPS://pay.example.test/"},
+        // Anything but a web page opens nothing: the shell would start it.
+        {"ERROR is no address", "[tamb]\r\nforum_url=ERROR\r\n", "forum", nullptr},
+        {"a program's path", "[tamb]\r\nservice_url=C:\\windows\\system32\\notepad.exe\r\n", "service", nullptr},
+        {"a program's name", "[tamb]\r\nforum_url=cmd.exe\r\n", "forum", nullptr},
+        {"a file address", "[tamb]\r\nhome_url=file:///C:/windows/notepad.exe\r\n", "home", nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.context);
         TearDown();
         m_process = nullptr;
         SetUp();
-        if (!c.config.empty()) WriteConfig(c.config);
+        // A second button with a known address follows every click, so that
+        // "nothing" is told apart from "not yet".
+        const char* marker = strcmp(c.button, "recharge") == 0 ? "service" : "recharge";
+        std::string config = c.config.empty() ? std::string() : c.config;
+        if (!config.empty())
+            config += std::string(marker) + "_url=http://marker.test/\r\n";
+        if (!config.empty()) WriteConfig(config);
         Start();
         Click(Button(c.button));
-        std::vector<std::string> got = WaitForRecorded(1);
-        EXPECT_EQ(got, std::vector<std::string>{c.expected});
+        if (!config.empty()) Click(Button(marker));
+        std::vector<std::string> expected;
+        if (c.expected) expected.push_back(c.expected);
+        if (!config.empty()) expected.push_back("http://marker.test/");
+        EXPECT_EQ(WaitForRecorded(expected.size()), expected);
     }
 }
 
@@ -386,9 +404,9 @@ TEST_F(Launcher, AnEditAppliesAtTheNextClickAndAnEmptyValueIsPassedOnEmpty)
     Click(Button("forum"));
     EXPECT_EQ(WaitForRecorded(2), (std::vector<std::string>{"http://first.test/", "http://second.test/"}));
 
-    // The empty address is handed to the shell as it is, which opens no web
-    // page - in particular not the built-in home page. (What the shell shows
-    // for it may cover the launcher, so the last click comes as a message.)
+    // The empty address is no web page: nothing opens - in particular not
+    // the built-in home page. (The last click comes as a message all the
+    // same, as it did when the shell showed something for it.)
     Click(Button("home"));
     HWND forum = GetDlgItem(m_windows.panel, Button("forum").id);
     PostMessageW(m_windows.panel, WM_COMMAND, MAKEWPARAM(Button("forum").id, BN_CLICKED), reinterpret_cast<LPARAM>(forum));

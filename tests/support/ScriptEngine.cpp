@@ -113,6 +113,11 @@ private:
 
 ScriptRun RunScript(IDispatch* external, const wchar_t* script)
 {
+    return RunScripts(external, {script});
+}
+
+ScriptRun RunScripts(IDispatch* external, const std::vector<std::wstring>& scripts)
+{
     ScriptRun run;
     WindowObject window(external);
     ScriptHost host(external, &window);
@@ -128,9 +133,12 @@ ScriptRun RunScript(IDispatch* external, const wchar_t* script)
     engine->AddNamedItem(L"external", SCRIPTITEM_ISVISIBLE);
     engine->AddNamedItem(L"window", SCRIPTITEM_ISVISIBLE);
     engine->SetScriptState(SCRIPTSTATE_STARTED);
-    EXCEPINFO ei = {};
-    HRESULT hr = parse->ParseScriptText(script, nullptr, nullptr, nullptr, 0, 0, 0, nullptr, &ei);
-    if (FAILED(hr) && host.errors.empty()) host.errors.push_back(L"failed without a report");
+    for (const std::wstring& script : scripts) {
+        EXCEPINFO ei = {};
+        size_t before = host.errors.size();
+        HRESULT hr = parse->ParseScriptText(script.c_str(), nullptr, nullptr, nullptr, 0, 0, 0, nullptr, &ei);
+        if (FAILED(hr) && host.errors.size() == before) host.errors.push_back(L"failed without a report");
+    }
     engine->Close();
     parse.Reset();
     engine.Reset();

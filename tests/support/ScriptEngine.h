@@ -18,5 +18,8 @@ struct ScriptRun {
 };
 
 ScriptRun RunScript(IDispatch* external, const wchar_t* script);
+// A page's script blocks, in order, in one engine: they share their globals,
+// and an error in one does not stop the next, as in a browser.
+ScriptRun RunScripts(IDispatch* external, const std::vector<std::wstring>& scripts);
 
 }  // namespace test

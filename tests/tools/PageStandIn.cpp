@@ -187,8 +187,7 @@ private:
         if (host) host->GetExternal(&external);
         std::vector<std::wstring> scripts;
         scripts.swap(m_scripts);
-        for (const std::wstring& script : scripts)
-            test::RunScript(external, script.c_str());
+        test::RunScripts(external, scripts);
         if (external) external->Release();
     }
 

@@ -61,6 +61,7 @@ END_MESSAGE_MAP()
 class TestItem : public CLayeredChild {
 public:
     TestItem(int x, bool visible) : m_x(x) { m_bVisible = visible; }
+    ~TestItem() override { g_events.push_back("item deleted"); }
     void Render(Gdiplus::Graphics& g) override
     {
         ++m_renders;
@@ -462,9 +463,9 @@ TEST_F(Translucent, DestructionDeletesCompanionAndArtButNoItem)
     g_events.clear();
     dlg.reset();
     EXPECT_EQ(TestCompanion::s_alive, 0);
-    EXPECT_EQ(g_events, std::vector<std::string>{"companion deleted"});
-    item->m_renders = 0;   // the item is still ours and alive
-    EXPECT_EQ(item->m_renders, 0);
+    EXPECT_EQ(g_events, std::vector<std::string>{"companion deleted"}) << "the item is still ours and alive";
+    item.reset();
+    EXPECT_EQ(g_events, (std::vector<std::string>{"companion deleted", "item deleted"}));
 }
 
 TEST_F(Translucent, ArtThatCannotBeLoadedLeavesAnEmptyWindow)
