@@ -47,57 +47,25 @@ int wmain(int argc, wchar_t** argv)
 
     std::vector<size_t> memory;
     std::vector<uintptr_t> stack;
-    int done = 0;
     test::ProgramDriver driver;
-    std::function<void()> armGame;
-    std::function<void()> armLauncher = [&] {
-        driver.Run({{"a launcher", [] { return test::LauncherReady() && !test::GameReady(); }, [&] {
-                         volatile char here = 0;
-                         stack.push_back(reinterpret_cast<uintptr_t>(&here));
-                         memory.push_back(PrivateBytes());
-                         // SELVANE_BENCH_TRACE=1: a line per trip in trace.txt (trip, private
-                         // bytes, tick count, windows of the thread), written as it happens.
-                         if (getenv("SELVANE_BENCH_TRACE")) {
-                             FILE* trace = fopen("trace.txt", "a");
-                             if (trace) {
-                                 int windows = 0;
-                                 EnumThreadWindows(GetCurrentThreadId(), CountWindows, reinterpret_cast<LPARAM>(&windows));
-                                 fprintf(trace, "%d %u %lu windows %d\n", done, static_cast<unsigned>(memory.back()),
-                                         GetTickCount(), windows);
-                                 fclose(trace);
-                             }
-                         }
-                         if (done % 100 == 0 && done) {
-                             static DWORD last = GetTickCount();
-                             std::printf("  %5d trips: %u bytes private, %.1f ms/trip over the last 100\n", done,
-                                         static_cast<unsigned>(memory.back()), (GetTickCount() - last) / 100.0);
-                             std::fflush(stdout);
-                             last = GetTickCount();
-                         }
-                         test::LauncherWindows w;
-                         test::LauncherReady(&w);
-                         if (done == warmUp + trips) {
-                             test::ClickLauncherClose(w.panel);
-                             return;
-                         }
-                         ++done;
-                         armGame();
-                         std::vector<std::wstring> errors;
-                         bool returned = false;
-                         test::PageCall(L"window.external.outLink('Trip', 'http://127.0.0.1:1/play')", &errors,
-                                        &returned);
-                     }}});
+    test::RoundTrips roundTrips(driver, warmUp + trips, L"window.external.outLink('Trip', 'http://127.0.0.1:1/play')");
+    roundTrips.atLauncher = [&](int done) {
+        volatile char here = 0;
+        stack.push_back(reinterpret_cast<uintptr_t>(&here));
+        memory.push_back(PrivateBytes());
+        // SELVANE_BENCH_TRACE=1: a line per trip in trace.txt (trip, private
+        // bytes, tick count, windows of the thread), written as it happens.
+        if (getenv("SELVANE_BENCH_TRACE")) {
+            if (FILE* trace = fopen("trace.txt", "a")) {
+                int windows = 0;
+                EnumThreadWindows(GetCurrentThreadId(), CountWindows, reinterpret_cast<LPARAM>(&windows));
+                fprintf(trace, "%d %u %lu windows %d\n", done, static_cast<unsigned>(memory.back()), GetTickCount(),
+                        windows);
+                fclose(trace);
+            }
+        }
     };
-    armGame = [&] {
-        driver.Run({{"a game window", test::GameReady, [&] {
-                         PostMessageW(test::CurrentGame()->m_hWnd, WM_CLOSE, 0, 0);
-                         driver.Run({{"the question", [] { return test::CloseQuestion() != nullptr; }, [&] {
-                                          armLauncher();
-                                          PostMessageW(test::CloseQuestion(), WM_COMMAND, IDYES, 0);
-                                      }}});
-                     }}});
-    };
-    armLauncher();
+    roundTrips.Arm();
     DWORD start = GetTickCount();
     int code;
     {

@@ -303,40 +303,11 @@ TEST_F(GameFlow, RefusedPageCallsLeaveTheLauncherAsItWas)
 TEST_F(GameFlow, ManyRoundTripsNestAndUnwind)
 {
     const int kTrips = 300;
-    int trips = 0;
-    int calls = 0, returnedCalls = 0;
-    // Each step arms the next; they alternate between the two kinds of window.
-    std::function<void()> armGame;
-    std::function<void()> armLauncher = [&] {
-        m_driver.Run({{"a launcher", [] { return LauncherReady() && !GameReady(); }, [&] {
-                           LauncherWindows w;
-                           LauncherReady(&w);
-                           if (trips == kTrips) {
-                               test::ClickLauncherClose(w.panel);
-                               return;
-                           }
-                           ++trips;
-                           armGame();
-                           std::vector<std::wstring> errors;
-                           bool returned = false;
-                           ++calls;
-                           PageCall(L"window.external.outLink('Trip', 'https://127.0.0.1:1/play')", &errors, &returned);
-                           if (returned && errors.empty()) ++returnedCalls;
-                       }}});
-    };
-    armGame = [&] {
-        m_driver.Run({{"a game window", GameReady, [&] {
-                           PostMessageW(CurrentGame()->m_hWnd, WM_CLOSE, 0, 0);
-                           m_driver.Run({{"the question", [] { return CloseQuestion() != nullptr; }, [&] {
-                                              armLauncher();
-                                              PostMessageW(CloseQuestion(), WM_COMMAND, IDYES, 0);
-                                          }}});
-                       }}});
-    };
-    armLauncher();
+    test::RoundTrips trips(m_driver, kTrips, L"window.external.outLink('Trip', 'https://127.0.0.1:1/play')");
+    trips.Arm();
     EXPECT_EQ(RunProgram(), 0);
-    EXPECT_EQ(trips, kTrips);
-    EXPECT_EQ(returnedCalls, calls) << "every page call returned, innermost first, without an error";
+    EXPECT_EQ(trips.Made(), kTrips);
+    EXPECT_EQ(trips.CleanReturns(), trips.Calls()) << "every page call returned, innermost first, without an error";
     EXPECT_EQ(CHandleMap::PermanentCount(), 0u);
 }
 

@@ -21,4 +21,35 @@ void ClickLauncherClose(HWND panel)
     PostMessageW(panel, WM_COMMAND, MAKEWPARAM(1004, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(panel, 1004)));
 }
 
+void RoundTrips::ArmLauncher()
+{
+    m_driver.Run({{"a launcher", [] { return LauncherReady() && !GameReady(); }, [this] {
+                       if (atLauncher) atLauncher(m_made);
+                       LauncherWindows w;
+                       LauncherReady(&w);
+                       if (m_made == m_trips) {
+                           ClickLauncherClose(w.panel);
+                           return;
+                       }
+                       ++m_made;
+                       ArmGame();
+                       std::vector<std::wstring> errors;
+                       bool returned = false;
+                       ++m_calls;
+                       PageCall(m_script, &errors, &returned);
+                       if (returned && errors.empty()) ++m_clean;
+                   }}});
+}
+
+void RoundTrips::ArmGame()
+{
+    m_driver.Run({{"a game window", GameReady, [this] {
+                       PostMessageW(CurrentGame()->m_hWnd, WM_CLOSE, 0, 0);
+                       m_driver.Run({{"the question", [] { return CloseQuestion() != nullptr; }, [this] {
+                                          ArmLauncher();
+                                          PostMessageW(CloseQuestion(), WM_COMMAND, IDYES, 0);
+                                      }}});
+                   }}});
+}
+
 }  // namespace test

@@ -136,4 +136,31 @@ void PageCall(const wchar_t* script, std::vector<std::wstring>* errors, bool* re
 // Clicks the current launcher's close button, as its panel receives it.
 void ClickLauncherClose(HWND panel);
 
+// Round trips as a player makes them: at each launcher the page calls
+// `script` (which opens the game window), the game window is closed and the
+// question answered Yes, which brings the next launcher. After `trips` trips
+// the launcher's close button ends the program. Arm it, then run the program.
+class RoundTrips {
+public:
+    RoundTrips(ProgramDriver& driver, int trips, const wchar_t* script) : m_driver(driver), m_trips(trips), m_script(script)
+    {
+    }
+    // Runs at each launcher before its page's call, with the trips made so far.
+    std::function<void(int)> atLauncher;
+
+    void Arm() { ArmLauncher(); }
+    int Made() const { return m_made; }
+    int Calls() const { return m_calls; }
+    // Calls that returned (as the program ended) without a script error.
+    int CleanReturns() const { return m_clean; }
+
+private:
+    void ArmLauncher();
+    void ArmGame();
+    ProgramDriver& m_driver;
+    int m_trips;
+    const wchar_t* m_script;
+    int m_made = 0, m_calls = 0, m_clean = 0;
+};
+
 }  // namespace test
