@@ -10,6 +10,7 @@
 #include "framework/CMFCButton.h"
 #include "framework/CWinApp.h"
 #include "framework/ScopedGdiplus.h"
+#include "framework/ScopedWin.h"
 #include "res/FrameworkTestIds.h"
 
 #include <stdexcept>
@@ -304,6 +305,20 @@ TEST(ModalLoop, EndsWhenItsWindowGoesAnotherWayAndNeverReshowsAHiddenOne)
     CDialog missing(999);
     EXPECT_EQ(missing.DoModal(), -1);
     EXPECT_TRUE(missing.ModalCreationFailed()) << "no template 999";
+}
+
+TEST(ScopedBstr, TextIsCopiedAndOnlyABstrIsAdopted)
+{
+    wchar_t buffer[] = L"plain buffer";   // a wchar_t*, as a BSTR is, but no BSTR
+    {
+        ScopedBstr copy(buffer);
+        ASSERT_NE(copy.Get(), buffer) << "copied, not adopted: freeing it would free the caller's memory";
+        EXPECT_EQ(SysStringLen(copy.Get()), 12u);
+    }
+    EXPECT_STREQ(buffer, L"plain buffer");
+    BSTR made = SysAllocString(L"made");
+    ScopedBstr owner = ScopedBstr::Adopt(made);
+    EXPECT_EQ(owner.Get(), made) << "a BSTR is taken over only when asked";
 }
 
 TEST(Brush, ASecondBrushIsRefusedNotLeaked)
