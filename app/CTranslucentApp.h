@@ -13,6 +13,8 @@
 
 #include "framework/CWinApp.h"
 
+class CDialog;
+
 class CTranslucentApp : public CWinApp {
 public:
     CTranslucentApp();
@@ -40,7 +42,7 @@ protected:
 private:
     // Runs a window as the main window; ends the program when it cannot be
     // created (nothing else is left on screen by then).
-    void RunMainWindow(class CDialog& dialog);
+    void RunMainWindow(CDialog& dialog);
     // Hands the current main window over to the next one's loop.
     void LeaveMainWindow();
 };
