@@ -302,7 +302,7 @@ TEST_F(GameFlow, RefusedPageCallsLeaveTheLauncherAsItWas)
 // nest one level per switch, and the program still ends cleanly.
 TEST_F(GameFlow, ManyRoundTripsNestAndUnwind)
 {
-    const int kTrips = 50;
+    const int kTrips = 20;
     test::RoundTrips trips(m_driver, kTrips, L"window.external.outLink('Trip', 'https://127.0.0.1:1/play')");
     trips.Arm();
     EXPECT_EQ(RunProgram(), 0);

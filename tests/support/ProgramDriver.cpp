@@ -32,6 +32,7 @@ void RoundTrips::ArmLauncher()
                            return;
                        }
                        ++m_made;
+                       m_leaving = w.background;
                        ArmGame();
                        std::vector<std::wstring> errors;
                        bool returned = false;
@@ -43,7 +44,8 @@ void RoundTrips::ArmLauncher()
 
 void RoundTrips::ArmGame()
 {
-    m_driver.Run({{"a game window", GameReady, [this] {
+    // Closed only once the launcher it replaced is gone, as a player would.
+    m_driver.Run({{"a game window, the launcher gone", [this] { return GameReady() && !IsWindow(m_leaving); }, [this] {
                        PostMessageW(CurrentGame()->m_hWnd, WM_CLOSE, 0, 0);
                        m_driver.Run({{"the question", [] { return CloseQuestion() != nullptr; }, [this] {
                                           ArmLauncher();

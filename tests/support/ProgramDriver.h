@@ -161,6 +161,7 @@ private:
     int m_trips;
     const wchar_t* m_script;
     int m_made = 0, m_calls = 0, m_clean = 0;
+    HWND m_leaving = nullptr;   // the launcher the last call left
 };
 
 }  // namespace test
