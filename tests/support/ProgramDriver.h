@@ -122,10 +122,23 @@ inline bool GameReady()
 }
 
 // The game window's close question, while it is on screen.
+inline BOOL CALLBACK FindQuestion(HWND hwnd, LPARAM found)
+{
+    wchar_t title[32] = L"";
+    GetWindowTextW(hwnd, title, 32);
+    if (IsWindowVisible(hwnd) && wcscmp(title, L"退出游戏") == 0) {
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// This thread's visible close question, whatever other window shares its title.
 inline HWND CloseQuestion()
 {
-    HWND box = FindWindowW(L"#32770", L"退出游戏");
-    return box && IsWindowVisible(box) ? box : nullptr;
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindQuestion, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 // Makes the current launcher's page call `script` through the window.external
